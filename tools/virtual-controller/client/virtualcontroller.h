@@ -1,0 +1,52 @@
+#pragma once
+
+#include "transfer.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// A test's handle on the virtual controller it runs under (virtual-controller -- TEST):
+// plugs, unplugs and configures emulated controllers through the runner's control channel
+// and reads back the transfers they saw. Device descriptions and options are those of the runner
+// ("joystick,firmware=241200", "stall=0x22,short=10").
+class VirtualController
+{
+public:
+    VirtualController();
+    ~VirtualController();
+    VirtualController(const VirtualController &) = delete;
+    VirtualController &operator=(const VirtualController &) = delete;
+
+    // True when running under the virtual controller (VIRTUAL_CONTROLLER_SOCKET is set).
+    static bool available();
+
+    // Sends one raw command line; returns the text after "ok"/"error", `ok` tells which.
+    QString command(const QString &line, bool *ok = nullptr);
+
+    // "KIND[,key=value...]"; the new device's id, -1 on error.
+    int plug(const QString &description);
+    bool unplug(int id);
+    bool replug(int id);
+    bool set(int id, const QString &options);
+    // `which` is "effect" or "hardware"; written to working and permanent memory.
+    bool writeRecord(int id, const QString &which, const QByteArray &bytes);
+    QByteArray readRecord(int id, const QString &which, bool permanent);
+    bool isPlugged(int id);
+    bool isBusy(int id);
+    // Unplugs and forgets every device and clears the log; ids start again at 1.
+    bool reset();
+    bool clearLog();
+
+    // The transfer log, in order.
+    QList<Transfer> transfers() const;
+
+private:
+    bool connectToRunner();
+    bool sendLine(const QByteArray &line);
+    bool readLine(QByteArray *line);
+    QString infoValue(int id, const QString &key);
+
+    int m_socket = -1;
+    QByteArray m_received;
+};

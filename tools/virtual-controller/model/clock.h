@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Source of the time the controller measures its busy periods with; tests drive their own.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    // Milliseconds on a monotonic scale with an arbitrary origin.
+    virtual qint64 nowMs() const = 0;
+};

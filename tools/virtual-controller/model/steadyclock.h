@@ -1,0 +1,10 @@
+#pragma once
+
+#include "clock.h"
+
+// The real monotonic clock.
+class SteadyClock : public Clock
+{
+public:
+    qint64 nowMs() const override;
+};

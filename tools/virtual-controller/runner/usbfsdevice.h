@@ -1,0 +1,81 @@
+#pragma once
+
+#include "controltransfer.h"
+
+#include <QHash>
+
+#include <glib.h>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+typedef struct _UMockdevIoctlBase UMockdevIoctlBase;
+typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
+typedef struct _UMockdevIoctlData UMockdevIoctlData;
+
+class ControlEndpoint;
+
+// The kernel's usbfs side of one plugged device: answers the ioctls libusb issues on the
+// device node (capabilities, submit, reap and discard of control URBs) and hands each
+// control transfer to the device's endpoint. Runs on umockdev's ioctl thread; disconnect()
+// and detach() may be called from any thread.
+//
+// A transfer is answered when it is submitted, or after the endpoint's delay. While a
+// delayed URB is outstanding, a reap is held back for a few milliseconds at a time instead
+// of failing at once, because the node always polls ready and the client would otherwise
+// spin; short holds keep the client's own timeout handling on time.
+class UsbfsDevice : public std::enable_shared_from_this<UsbfsDevice>
+{
+public:
+    static std::shared_ptr<UsbfsDevice> create(ControlEndpoint *endpoint);
+    ~UsbfsDevice();
+
+    // The handler to attach to the device node.
+    UMockdevIoctlBase *ioctlHandler() const { return m_handler; }
+    // The device left the bus: every later request fails with ENODEV, outstanding transfers die.
+    void disconnect();
+    // The endpoint is going away: it is not called any more. Blocks while a call is running.
+    void detach();
+
+private:
+    struct Urb {
+        UMockdevIoctlData *urb = nullptr;
+        UMockdevIoctlData *buffer = nullptr;
+        ControlSetup setup;
+        QByteArray sent;
+        qint64 readyAtUs = 0;
+    };
+    struct ClientUrbs {
+        std::deque<Urb> pending;
+        std::deque<Urb> completed;
+    };
+
+    explicit UsbfsDevice(ControlEndpoint *endpoint);
+    void connectHandler();
+
+    static gboolean onIoctl(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
+    static void onClientVanished(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
+
+    void handleIoctl(UMockdevIoctlClient *client);
+    void reportCapabilities(UMockdevIoctlClient *client);
+    void submit(UMockdevIoctlClient *client);
+    void reap(UMockdevIoctlClient *client, bool mayHold);
+    void discard(UMockdevIoctlClient *client);
+    void holdReap(UMockdevIoctlClient *client, qint64 untilUs);
+    void forgetClient(UMockdevIoctlClient *client);
+
+    void answer(Urb &urb);
+    void answerReadyUrbs(ClientUrbs &urbs);
+    void failPendingUrbs(ClientUrbs &urbs);
+    void lose(Urb &urb, int urbStatus, int loggedError);
+    static void release(Urb &urb);
+
+    UMockdevIoctlBase *m_handler = nullptr;
+    std::mutex m_endpointMutex;
+    ControlEndpoint *m_endpoint = nullptr;
+    std::atomic<bool> m_disconnected = false;
+    // Touched on the ioctl thread only.
+    QHash<UMockdevIoctlClient *, ClientUrbs> m_clients;
+};
