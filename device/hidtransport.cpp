@@ -1,0 +1,80 @@
+#include "device/hidtransport.h"
+
+#include <libusb.h>
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
+              "records travel as they lie in memory and the controller is little-endian");
+
+namespace HidTransport {
+
+namespace {
+
+constexpr uint8_t REQUEST_TYPE_CLASS_INTERFACE_IN = 0xA1;
+constexpr uint8_t REQUEST_TYPE_CLASS_INTERFACE_OUT = 0x21;
+constexpr uint8_t HID_GET_REPORT = 0x01;
+constexpr uint8_t HID_SET_REPORT = 0x09;
+constexpr uint16_t REPORT_TYPE_FEATURE = 0x0300;
+
+using Packet = std::array<uint8_t, PACKET_SIZE>;
+
+int sendPacket(libusb_device_handle *handle, Packet &packet)
+{
+    return libusb_control_transfer(handle, REQUEST_TYPE_CLASS_INTERFACE_OUT, HID_SET_REPORT,
+                                   REPORT_TYPE_FEATURE | REPORT_COMMAND, 0, packet.data(),
+                                   PACKET_SIZE, TRANSFER_TIMEOUT_MS);
+}
+
+void putU16(Packet &packet, int at, uint16_t value)
+{
+    packet[at] = uint8_t(value & 0xFF);
+    packet[at + 1] = uint8_t(value >> 8);
+}
+
+} // namespace
+
+int getFeatureReport(libusb_device_handle *handle, uint8_t reportId, uint8_t *buffer, uint16_t length)
+{
+    return libusb_control_transfer(handle, REQUEST_TYPE_CLASS_INTERFACE_IN, HID_GET_REPORT,
+                                   REPORT_TYPE_FEATURE | reportId, 0, buffer, length,
+                                   TRANSFER_TIMEOUT_MS);
+}
+
+int sendCommand(libusb_device_handle *handle, uint8_t command)
+{
+    Packet packet{};
+    packet[0] = REPORT_COMMAND;
+    packet[1] = command;
+    return sendPacket(handle, packet);
+}
+
+bool writeSettingsBlock(libusb_device_handle *handle, uint8_t command, const uint8_t *data, uint16_t length)
+{
+    // One packet reused for every chunk: the controller expects the terminator to carry
+    // the last chunk's offset and data unchanged.
+    Packet packet{};
+    packet[0] = REPORT_COMMAND;
+    packet[1] = command;
+
+    // A chunk that did not go out stops the write before the terminator, so the controller
+    // never gets the signal to take a record with a hole in it.
+    const int chunks = length / BLOCK_CHUNK_SIZE + 1;
+    for (int i = 0; i < chunks; ++i) {
+        const uint16_t offset = uint16_t(i * BLOCK_CHUNK_SIZE);
+        const uint16_t remaining = uint16_t(length - offset);
+        putU16(packet, 2, offset);
+        putU16(packet, 4, remaining);
+        std::memcpy(packet.data() + 6, data + offset, std::min<int>(remaining, BLOCK_CHUNK_SIZE));
+        if (sendPacket(handle, packet) != PACKET_SIZE)
+            return false;
+    }
+    putU16(packet, 4, BLOCK_TERMINATOR);
+    return sendPacket(handle, packet) == PACKET_SIZE;
+}
+
+} // namespace HidTransport

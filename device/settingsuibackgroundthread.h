@@ -1,0 +1,82 @@
+#pragma once
+
+#include "device/deviceinfo.h"
+#include "effects/effectsettings.h"
+#include "hardware/hardwaresettings.h"
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+
+#include <atomic>
+
+struct libusb_device_handle;
+Q_DECLARE_OPAQUE_POINTER(libusb_device_handle *)
+
+class QTimer;
+
+// Owns every open controller handle. Lives on a thread of its own: once a second it opens or
+// probes each known controller and publishes the ones that answered; its command slots are
+// invoked queued by the window, so all USB traffic runs here, one operation after another,
+// and the GUI never waits on a transfer.
+class SettingsUiBackgroundThread : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int POLL_INTERVAL_MS = 1000;
+    static constexpr int BUSY_POLL_INTERVAL_MS = 100;
+    // A controller that still reports busy after this long is given up on, so a command
+    // always ends.
+    static constexpr int DEFAULT_BUSY_WAIT_LIMIT_MS = 10000;
+
+    SettingsUiBackgroundThread(const QList<int> &productIds, int vendorId, QObject *parent = nullptr);
+    ~SettingsUiBackgroundThread() override;
+
+    bool isBusy() const { return busy.load(); }
+    void setBusyWaitLimit(int milliseconds) { busyWaitLimitMs = milliseconds; }
+
+    // Thread-safe. From now on poll cycles do nothing; commands already asked for still run.
+    void requestStop() { stopping.store(true); }
+
+signals:
+    void connectedDevices(QMap<int, DeviceInfoTypeDef> devices);
+    void effectSettingsObtained(EffectSettingsTypeDef settings);
+    void hardwareSettingsObtained(HardwareSettingsTypeDef settings);
+    // Bracket every busy wait, so the window can show the wait cursor meanwhile.
+    void busyWaitStarted();
+    void busyWaitFinished();
+
+public slots:
+    void start();
+    void checkDeviceConnections();
+    void rebootControllerRequest(int productId);
+    void switchtoDfuRequest(int productId);
+    void readEffectSettings(int productId);
+    void applyEffectSettings(int productId, EffectSettingsTypeDef settings);
+    void saveEffectsSettings(int productId, EffectSettingsTypeDef settings);
+    void readHardwareSettings(int productId);
+    void applyHardwareSettings(int productId, HardwareSettingsTypeDef settings);
+    void saveHardwareSettings(int productId, HardwareSettingsTypeDef settings);
+    void awaitDeviceNotBusy(libusb_device_handle *device);
+    void saveSettingsRequest(int productId);
+    // Stops the poll and closes every handle. Runs on the worker's thread before it ends.
+    void shutdown();
+
+private:
+    libusb_device_handle *handleFor(int productId) const;
+    bool probe(libusb_device_handle *handle, DeviceInfoTypeDef &info) const;
+    bool waitUntilIdle(libusb_device_handle *handle);
+    bool writeAndWait(int productId, uint8_t command, const void *record, uint16_t length);
+    void commitToPermanentMemory(int productId);
+    template<typename Record>
+    bool readRecord(int productId, uint8_t reportId, Record &record) const;
+
+    QList<int> productIds;
+    QMap<int, libusb_device_handle *> deviceHandles;
+    QTimer *pollTimer;
+    int vendorId;
+    int busyWaitLimitMs = DEFAULT_BUSY_WAIT_LIMIT_MS;
+    std::atomic_bool busy{false};
+    std::atomic_bool stopping{false};
+};

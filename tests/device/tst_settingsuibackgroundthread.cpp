@@ -1,0 +1,353 @@
+#include "device/devicekinds.h"
+#include "device/settingsuibackgroundthread.h"
+
+#include "virtualcontroller.h"
+
+#include <libusb.h>
+
+#include <QtTest>
+
+namespace {
+
+constexpr int JOYSTICK = 22777;
+constexpr int WHEEL = 22999;
+
+QByteArray bytesOf(const void *record, int size)
+{
+    return QByteArray(static_cast<const char *>(record), size);
+}
+
+EffectSettingsTypeDef effectRecord(quint8 seed)
+{
+    EffectSettingsTypeDef settings{};
+    settings.invert_constant_force = 1;
+    settings.direct_x_spring_strength = seed;
+    settings.axis[0].motion_range = 900 + seed;
+    settings.axis[1].max_force = 12.0f;
+    return settings;
+}
+
+// Transfers reduced to a short form ("S18" block packet with command 18, "S2" command,
+// "G36" GET of report 0x24) so an order of operations reads as a string.
+QStringList shape(const QList<Transfer> &transfers)
+{
+    QStringList steps;
+    for (const Transfer &transfer : transfers) {
+        if (transfer.isSet())
+            steps << QStringLiteral("S%1").arg(quint8(transfer.data.at(1)));
+        else
+            steps << QStringLiteral("G%1").arg(transfer.reportId());
+    }
+    return steps;
+}
+
+// Collapses runs of equal steps: "S18 S18 G36 G36" -> "S18 G36".
+QString runs(const QStringList &steps)
+{
+    QStringList collapsed;
+    for (const QString &step : steps)
+        if (collapsed.isEmpty() || collapsed.last() != step)
+            collapsed << step;
+    return collapsed.join(QLatin1Char(' '));
+}
+
+// Runs a worker on a thread of its own, as the window does, and records what it emits.
+class ThreadedWorker : public QObject
+{
+public:
+    ThreadedWorker()
+        : worker(new SettingsUiBackgroundThread(DeviceKinds::productIds().values(), 0x045B))
+    {
+        connect(worker, &SettingsUiBackgroundThread::connectedDevices, this, [this](const QMap<int, DeviceInfoTypeDef> &map) {
+            maps.append(map);
+            events << QStringLiteral("list");
+        });
+        connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, [this] { events << QStringLiteral("busy"); });
+        connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, [this] { events << QStringLiteral("idle"); });
+        worker->moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::start, Qt::QueuedConnection);
+    }
+    ~ThreadedWorker() override
+    {
+        worker->requestStop();
+        QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::shutdown, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+        delete worker;
+    }
+    template<typename Command>
+    void queue(Command command)
+    {
+        SettingsUiBackgroundThread *target = worker;
+        QMetaObject::invokeMethod(target, [target, command] { command(target); }, Qt::QueuedConnection);
+    }
+
+    SettingsUiBackgroundThread *worker;
+    QThread thread;
+    QList<QMap<int, DeviceInfoTypeDef>> maps;
+    QStringList events;
+};
+
+} // namespace
+
+class TestSettingsUiBackgroundThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    // Poll
+    void emptyMapEverySecondWithoutControllers();
+    void listsControllersInProductIdOrder();
+    void unplugDropsControllerWithinOneCycle();
+    void replugFindsControllerAgain();
+    void shortProbeCountsAsAnswer();
+    void failingProbeDropsController();
+
+    // Commands
+    void readsEmitTheControllersRecords();
+    void failedOrShortReadEmitsNothing();
+    void saveWritesWaitsCommitsAndWaits();
+    void busyWaitEndsWhenStatusRequestFails();
+    void busyWaitEndsAtItsLimit();
+    void commandWithoutOpenHandleSendsNothing();
+    void commandsRunInOrderAndPollPausesDuringBusyWait();
+
+private:
+    SettingsUiBackgroundThread *directWorker();
+    VirtualController controller;
+    std::unique_ptr<SettingsUiBackgroundThread> direct;
+};
+
+void TestSettingsUiBackgroundThread::initTestCase()
+{
+    QVERIFY2(VirtualController::available(), "run under virtual-controller");
+    QCOMPARE(libusb_init(nullptr), 0);
+}
+
+void TestSettingsUiBackgroundThread::init()
+{
+    direct.reset();
+    QVERIFY(controller.reset());
+}
+
+void TestSettingsUiBackgroundThread::cleanupTestCase()
+{
+    direct.reset();
+    libusb_exit(nullptr);
+}
+
+// A worker driven from the test's own thread: its slots run synchronously.
+SettingsUiBackgroundThread *TestSettingsUiBackgroundThread::directWorker()
+{
+    direct = std::make_unique<SettingsUiBackgroundThread>(DeviceKinds::productIds().values(), 0x045B);
+    direct->checkDeviceConnections(); // opens the plugged controllers
+    controller.clearLog();
+    return direct.get();
+}
+
+void TestSettingsUiBackgroundThread::emptyMapEverySecondWithoutControllers()
+{
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.size() >= 3, 4000);
+    for (const auto &map : std::as_const(threaded.maps))
+        QVERIFY(map.isEmpty());
+    // Each cycle tried to open every kind and sent nothing, as nothing is there.
+    QVERIFY(controller.transfers().isEmpty());
+}
+
+void TestSettingsUiBackgroundThread::listsControllersInProductIdOrder()
+{
+    const int wheel = controller.plug(QStringLiteral("wheel,firmware=241200"));
+    const int joystick = controller.plug(QStringLiteral("joystick"));
+    QVERIFY(wheel > 0 && joystick > 0);
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.isEmpty() && threaded.maps.last().size() == 2, 3000);
+    const QMap<int, DeviceInfoTypeDef> map = threaded.maps.last();
+    QCOMPARE(map.keys(), (QList<int>{JOYSTICK, WHEEL}));
+    QCOMPARE(map.value(JOYSTICK).firmwareVersion, 241123u);
+    QCOMPARE(int(map.value(JOYSTICK).deviceType), 1);
+    QCOMPARE(map.value(WHEEL).firmwareVersion, 241200u);
+    QCOMPARE(int(map.value(WHEEL).deviceType), 3);
+}
+
+void TestSettingsUiBackgroundThread::unplugDropsControllerWithinOneCycle()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.isEmpty() && threaded.maps.last().contains(JOYSTICK), 3000);
+    QVERIFY(controller.unplug(joystick));
+    const int seen = threaded.maps.size();
+    // The cycle that may have been running during the unplug is allowed to still list it.
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.size() >= seen + 2, 3000);
+    QVERIFY(!threaded.maps.at(seen + 1).contains(JOYSTICK));
+}
+
+void TestSettingsUiBackgroundThread::replugFindsControllerAgain()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.isEmpty() && threaded.maps.last().contains(JOYSTICK), 3000);
+    QVERIFY(controller.unplug(joystick));
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.last().contains(JOYSTICK), 3000);
+    QVERIFY(controller.replug(joystick));
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.last().contains(JOYSTICK), 3000);
+}
+
+void TestSettingsUiBackgroundThread::shortProbeCountsAsAnswer()
+{
+    controller.plug(QStringLiteral("joystick,short=2"));
+    controller.plug(QStringLiteral("wheel,short=0"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.isEmpty() && threaded.maps.last().size() == 2, 3000);
+    // The missing bytes read as zero, never as leftovers.
+    QCOMPARE(threaded.maps.last().value(JOYSTICK).firmwareVersion, 241123u & 0xFFFFu);
+    QCOMPARE(int(threaded.maps.last().value(JOYSTICK).deviceType), 0);
+    QCOMPARE(threaded.maps.last().value(WHEEL).firmwareVersion, 0u);
+}
+
+void TestSettingsUiBackgroundThread::failingProbeDropsController()
+{
+    controller.plug(QStringLiteral("joystick,stall=0x25"));
+    controller.plug(QStringLiteral("wheel"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.size() >= 2, 3000);
+    QCOMPARE(threaded.maps.last().keys(), QList<int>{WHEEL});
+}
+
+void TestSettingsUiBackgroundThread::readsEmitTheControllersRecords()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick"));
+    SettingsUiBackgroundThread *worker = directWorker();
+    QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
+    QSignalSpy hardware(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained);
+    worker->readEffectSettings(JOYSTICK);
+    worker->readHardwareSettings(JOYSTICK);
+    QCOMPARE(effects.size(), 1);
+    QCOMPARE(hardware.size(), 1);
+    const auto effect = effects.first().first().value<EffectSettingsTypeDef>();
+    const auto hard = hardware.first().first().value<HardwareSettingsTypeDef>();
+    QCOMPARE(bytesOf(&effect, 384), controller.readRecord(joystick, QStringLiteral("effect"), false));
+    QCOMPARE(bytesOf(&hard, 512), controller.readRecord(joystick, QStringLiteral("hardware"), false));
+}
+
+void TestSettingsUiBackgroundThread::failedOrShortReadEmitsNothing()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick,short=100"));
+    SettingsUiBackgroundThread *worker = directWorker();
+    QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
+    QSignalSpy hardware(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained);
+    worker->readEffectSettings(JOYSTICK);
+    worker->readHardwareSettings(JOYSTICK);
+    QCOMPARE(effects.size(), 0);
+    QCOMPARE(hardware.size(), 0);
+
+    QVERIFY(controller.set(joystick, QStringLiteral("short=1024,stall=0x22")));
+    worker->readEffectSettings(JOYSTICK);
+    worker->readHardwareSettings(JOYSTICK);
+    QCOMPARE(effects.size(), 0);
+    QCOMPARE(hardware.size(), 1);
+}
+
+void TestSettingsUiBackgroundThread::saveWritesWaitsCommitsAndWaits()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick,write-busy-ms=250,save-busy-ms=250"));
+    SettingsUiBackgroundThread *worker = directWorker();
+    const EffectSettingsTypeDef settings = effectRecord(7);
+    worker->saveEffectsSettings(JOYSTICK, settings);
+
+    const QList<Transfer> transfers = controller.transfers();
+    QCOMPARE(runs(shape(transfers)), QStringLiteral("S18 G36 S2 G36"));
+    QCOMPARE(shape(transfers).count(QStringLiteral("S18")), 8);
+    // The controller was busy for a while after each step: it was asked more than once,
+    // about 100 ms apart, until it said idle.
+    QList<double> statusTimes;
+    for (const Transfer &transfer : transfers)
+        if (!transfer.isSet())
+            statusTimes << transfer.timeMs;
+    QVERIFY(statusTimes.size() >= 4);
+    for (int i = 1; i < statusTimes.size(); ++i)
+        QVERIFY2(statusTimes.at(i) - statusTimes.at(i - 1) >= 95.0, "status polled less than 100 ms apart");
+    QCOMPARE(controller.readRecord(joystick, QStringLiteral("effect"), true), bytesOf(&settings, 384));
+    QVERIFY(!worker->isBusy());
+}
+
+void TestSettingsUiBackgroundThread::busyWaitEndsWhenStatusRequestFails()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick,status-fail=1"));
+    const QByteArray permanent = controller.readRecord(joystick, QStringLiteral("effect"), true);
+    SettingsUiBackgroundThread *worker = directWorker();
+    QSignalSpy started(worker, &SettingsUiBackgroundThread::busyWaitStarted);
+    QSignalSpy finished(worker, &SettingsUiBackgroundThread::busyWaitFinished);
+    worker->saveEffectsSettings(JOYSTICK, effectRecord(9));
+    // One failed status request ends the wait, and nothing unacknowledged is made permanent.
+    QCOMPARE(runs(shape(controller.transfers())), QStringLiteral("S18 G36"));
+    QCOMPARE(shape(controller.transfers()).count(QStringLiteral("G36")), 1);
+    QCOMPARE(controller.readRecord(joystick, QStringLiteral("effect"), true), permanent);
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!worker->isBusy());
+}
+
+void TestSettingsUiBackgroundThread::busyWaitEndsAtItsLimit()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick,busy-forever=1"));
+    const QByteArray permanent = controller.readRecord(joystick, QStringLiteral("hardware"), true);
+    SettingsUiBackgroundThread *worker = directWorker();
+    worker->setBusyWaitLimit(500);
+    HardwareSettingsTypeDef settings{};
+    settings.power_limit = 42;
+    worker->saveHardwareSettings(JOYSTICK, settings);
+    const QStringList steps = shape(controller.transfers());
+    QCOMPARE(runs(steps), QStringLiteral("S17 G36"));
+    const int polls = steps.count(QStringLiteral("G36"));
+    QVERIFY2(polls >= 3 && polls <= 7, qPrintable(QString::number(polls)));
+    QCOMPARE(controller.readRecord(joystick, QStringLiteral("hardware"), true), permanent);
+}
+
+void TestSettingsUiBackgroundThread::commandWithoutOpenHandleSendsNothing()
+{
+    controller.plug(QStringLiteral("joystick"));
+    SettingsUiBackgroundThread *worker = directWorker();
+    QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
+    worker->readEffectSettings(22888);
+    worker->applyEffectSettings(-1, effectRecord(1));
+    worker->saveHardwareSettings(22001, HardwareSettingsTypeDef{});
+    worker->rebootControllerRequest(22000);
+    QVERIFY(controller.transfers().isEmpty());
+    QCOMPARE(effects.size(), 0);
+}
+
+void TestSettingsUiBackgroundThread::commandsRunInOrderAndPollPausesDuringBusyWait()
+{
+    controller.plug(QStringLiteral("joystick,write-busy-ms=600,save-busy-ms=600"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.isEmpty() && threaded.maps.last().contains(JOYSTICK), 3000);
+    controller.clearLog();
+    threaded.events.clear();
+
+    const EffectSettingsTypeDef effects = effectRecord(3);
+    HardwareSettingsTypeDef hardware{};
+    hardware.speed_sample_buffer_size = 8;
+    threaded.queue([effects](SettingsUiBackgroundThread *worker) { worker->saveEffectsSettings(JOYSTICK, effects); });
+    threaded.queue([hardware](SettingsUiBackgroundThread *worker) { worker->applyHardwareSettings(JOYSTICK, hardware); });
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.events.count(QStringLiteral("idle")) == 3, 8000);
+
+    // The second command starts only when the first has finished its busy wait, and no
+    // probe runs while the controller is busy.
+    QStringList steps = shape(controller.transfers());
+    steps.removeAll(QStringLiteral("G37"));
+    QCOMPARE(runs(steps), QStringLiteral("S18 G36 S2 G36 S17 G36"));
+    const QString during = runs(shape(controller.transfers()));
+    QVERIFY2(!during.contains(QStringLiteral("G36 G37 G36")), qPrintable(during));
+    QVERIFY2(!during.contains(QStringLiteral("S18 G37")), qPrintable(during));
+    const QString events = threaded.events.join(QLatin1Char(' '));
+    QVERIFY2(!events.contains(QStringLiteral("busy list")), qPrintable(events));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsUiBackgroundThread)
+#include "tst_settingsuibackgroundthread.moc"
