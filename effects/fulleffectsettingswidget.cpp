@@ -1,0 +1,385 @@
+#include "effects/fulleffectsettingswidget.h"
+
+#include "device/deviceinfo.h"
+#include "ui_fulleffectsettingswidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QShowEvent>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int MOTION_RANGE_SPIN_MAXIMUM = 9999;
+constexpr int MOTION_RANGE_SLIDER_MAXIMUM = 1080;
+
+// The spin boxes that edit one axis block of the record, in the order they are shown.
+struct AxisSpinBoxes {
+    QSpinBox *motionRange;
+    QSpinBox *totalEffectScale;
+    QSpinBox *softStopStrength;
+    QSpinBox *softStopRange;
+    QSpinBox *staticDampening;
+    QSpinBox *dynamicDampening;
+    QSpinBox *softStopDampening;
+    QSpinBox *maxForce;
+};
+
+AxisSpinBoxes axisSpinBoxes(const Ui::FullEffectSettingsWidget &ui, int axis)
+{
+    if (axis == 0) {
+        return {ui.motion_range_axis0, ui.total_effect_scale_axis0, ui.soft_stop_strength_axis0,
+                ui.soft_stop_range_axis0, ui.static_dampening_axis0, ui.dynamic_dampening_axis0,
+                ui.soft_stop_dampening_axis0, ui.max_force_axis0};
+    }
+    return {ui.motion_range_axis1, ui.total_effect_scale_axis1, ui.soft_stop_strength_axis1,
+            ui.soft_stop_range_axis1, ui.static_dampening_axis1, ui.dynamic_dampening_axis1,
+            ui.soft_stop_dampening_axis1, ui.max_force_axis1};
+}
+
+// Sliders that grow follow any larger value typed into their spin box. Values are set
+// only when they differ, so a change settles after one round trip.
+void growSliderTo(QSlider *slider, int value)
+{
+    if (slider->maximum() < value)
+        slider->setMaximum(value);
+    if (slider->value() != value)
+        slider->setValue(value);
+}
+
+void followSlider(QSpinBox *spinBox, int value)
+{
+    if (spinBox->value() != value)
+        spinBox->setValue(value);
+}
+
+void setRowVisible(QWidget *label, QWidget *slider, QWidget *spinBox, bool visible)
+{
+    label->setVisible(visible);
+    slider->setVisible(visible);
+    spinBox->setVisible(visible);
+}
+
+// The stored float may be anything the controller or a file holds; converting one
+// outside int's range is undefined, so clamp first. The spin box clamps the rest.
+int truncatedForce(float kilograms)
+{
+    if (std::isnan(kilograms))
+        return 0;
+    return static_cast<int>(std::clamp(kilograms, -1.0e6f, 1.0e6f));
+}
+
+} // namespace
+
+FullEffectSettingsWidget::FullEffectSettingsWidget(QWidget *parent)
+    : QWidget(parent)
+    , m_ui(new Ui::FullEffectSettingsWidget)
+{
+    m_ui->setupUi(this);
+    prepareProfileBox();
+}
+
+FullEffectSettingsWidget::~FullEffectSettingsWidget()
+{
+    delete m_ui;
+}
+
+void FullEffectSettingsWidget::loadSettings(const EffectSettingsTypeDef &settings)
+{
+    m_ui->invert_constant_force->setChecked(settings.invert_constant_force > 0);
+    m_ui->direct_x_constant_strength->setValue(settings.direct_x_constant_strength);
+    m_ui->direct_x_spring_strength->setValue(settings.direct_x_spring_strength);
+    m_ui->direct_x_periodic_strength->setValue(settings.direct_x_periodic_strength);
+
+    for (int axis = 0; axis < 2; ++axis) {
+        const AxisSpinBoxes spinBoxes = axisSpinBoxes(*m_ui, axis);
+        const EffectAxisSettingsTypeDef &source = settings.axis[axis];
+        spinBoxes.motionRange->setValue(source.motion_range);
+        spinBoxes.totalEffectScale->setValue(source.total_effect_scale);
+        spinBoxes.softStopStrength->setValue(source.soft_stop_strength);
+        spinBoxes.softStopRange->setValue(source.soft_stop_range);
+        spinBoxes.staticDampening->setValue(source.static_dampening);
+        spinBoxes.dynamicDampening->setValue(source.dynamic_dampening);
+        spinBoxes.softStopDampening->setValue(source.soft_stop_dampening);
+        spinBoxes.maxForce->setValue(truncatedForce(source.max_force));
+    }
+}
+
+void FullEffectSettingsWidget::gatherSettings(EffectSettingsTypeDef &settings) const
+{
+    settings.invert_constant_force = m_ui->invert_constant_force->isChecked() ? 1 : -1;
+    settings.direct_x_spring_strength = uint8_t(m_ui->direct_x_spring_strength->value());
+    settings.direct_x_constant_strength = uint8_t(m_ui->direct_x_constant_strength->value());
+    settings.direct_x_periodic_strength = uint8_t(m_ui->direct_x_periodic_strength->value());
+
+    for (int axis = 0; axis < 2; ++axis) {
+        const AxisSpinBoxes spinBoxes = axisSpinBoxes(*m_ui, axis);
+        // Fields are assigned one by one: references into the packed record would be
+        // misaligned.
+        settings.axis[axis].total_effect_scale = uint8_t(spinBoxes.totalEffectScale->value());
+        settings.axis[axis].soft_stop_strength = uint8_t(spinBoxes.softStopStrength->value());
+        settings.axis[axis].soft_stop_range = uint8_t(spinBoxes.softStopRange->value());
+        settings.axis[axis].static_dampening = uint16_t(spinBoxes.staticDampening->value());
+        settings.axis[axis].dynamic_dampening = uint16_t(spinBoxes.dynamicDampening->value());
+        settings.axis[axis].motion_range = uint16_t(spinBoxes.motionRange->value());
+        settings.axis[axis].max_force = float(spinBoxes.maxForce->value());
+        settings.axis[axis].soft_stop_dampening = uint16_t(spinBoxes.softStopDampening->value());
+    }
+}
+
+void FullEffectSettingsWidget::setDeviceType(int deviceType)
+{
+    m_deviceType = deviceType;
+    disableUnsupportedElements();
+
+    QTabWidget *tabs = m_ui->axis_tab;
+    const int axis0 = tabs->indexOf(m_ui->axis0Tab);
+    const int axis1 = tabs->indexOf(m_ui->axis1Tab);
+    switch (deviceType) {
+    case Joystick:
+        tabs->setTabVisible(axis0, true);
+        tabs->setTabVisible(axis1, true);
+        break;
+    case Rudder:
+    case Wheel:
+    case Collective:
+        tabs->setTabVisible(axis0, true);
+        tabs->setTabVisible(axis1, false);
+        // A hidden page must not stay the one on display.
+        tabs->setCurrentIndex(axis0);
+        break;
+    default:
+        break;
+    }
+}
+
+void FullEffectSettingsWidget::showEvent(QShowEvent *event)
+{
+    if (!m_profilesListed)
+        readProfiles();
+    QWidget::showEvent(event);
+}
+
+void FullEffectSettingsWidget::disableUnsupportedElements()
+{
+    Ui::FullEffectSettingsWidget &ui = *m_ui;
+    ui.direct_x_group_box->show();
+
+    // A slider above the new maximum drops to it, and its spin box follows.
+    ui.motion_range_axis0->setMaximum(MOTION_RANGE_SPIN_MAXIMUM);
+    ui.motion_range_axis1->setMaximum(MOTION_RANGE_SPIN_MAXIMUM);
+    ui.motion_range_slider_axis0->setMaximum(MOTION_RANGE_SLIDER_MAXIMUM);
+    ui.motion_range_slider_axis1->setMaximum(MOTION_RANGE_SLIDER_MAXIMUM);
+
+    setRowVisible(ui.static_dampening_label_axis0, ui.static_dampening_slider_axis0, ui.static_dampening_axis0, true);
+    setRowVisible(ui.static_dampening_label_axis1, ui.static_dampening_slider_axis1, ui.static_dampening_axis1, true);
+    setRowVisible(ui.soft_stop_strength_label_axis0, ui.soft_stop_strength_slider_axis0, ui.soft_stop_strength_axis0, true);
+    setRowVisible(ui.soft_stop_strength_label_axis1, ui.soft_stop_strength_slider_axis1, ui.soft_stop_strength_axis1, true);
+    setRowVisible(ui.soft_stop_range_label_axis0, ui.soft_stop_range_slider_axis0, ui.soft_stop_range_axis0, true);
+    setRowVisible(ui.soft_stop_range_label_axis1, ui.soft_stop_range_slider_axis1, ui.soft_stop_range_axis1, true);
+    setRowVisible(ui.dynamic_dampening_label_axis0, ui.dynamic_dampening_slider_axis0, ui.dynamic_dampening_axis0, true);
+    setRowVisible(ui.dynamic_dampening_label_axis1, ui.dynamic_dampening_slider_axis1, ui.dynamic_dampening_axis1, true);
+    ui.profiles_group_box->show();
+    setRowVisible(ui.direct_x_spring_label, ui.direct_x_spring_slider, ui.direct_x_spring_strength, true);
+    setRowVisible(ui.direct_x_constant_strength_label, ui.direct_x_constant_strength_slider, ui.direct_x_constant_strength, true);
+    setRowVisible(ui.direct_x_periodic_strength_label, ui.direct_x_periodic_strength_slider, ui.direct_x_periodic_strength, true);
+
+    // A wheel's force limit lives in its hardware settings.
+    const bool showMaxForce = m_deviceType != Wheel;
+    setRowVisible(ui.max_force_label_axis0, ui.max_force_slider_axis0, ui.max_force_axis0, showMaxForce);
+    setRowVisible(ui.max_force_label_axis1, ui.max_force_slider_axis1, ui.max_force_axis1, showMaxForce);
+}
+
+void FullEffectSettingsWidget::on_profile_combo_box_activated(int index)
+{
+    applyProfile(m_ui->profile_combo_box->itemText(index));
+}
+
+void FullEffectSettingsWidget::on_profile_save_button_clicked()
+{
+    const QString name = m_ui->profile_combo_box->currentText();
+    if (refuseProfileName(name))
+        return;
+
+    EffectSettingsTypeDef settings{};
+    gatherSettings(settings);
+    const bool saved = m_profiles.save(name, settings);
+
+    readProfiles();
+    QComboBox *combo = m_ui->profile_combo_box;
+    combo->setCurrentIndex(combo->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    if (!saved)
+        showProfileMessage(tr("The profile could not be saved."));
+}
+
+void FullEffectSettingsWidget::on_profile_delete_button_clicked()
+{
+    const QString name = m_ui->profile_combo_box->currentText();
+    if (refuseProfileName(name))
+        return;
+    m_profiles.remove(name);
+    readProfiles();
+}
+
+void FullEffectSettingsWidget::applyProfile(QString name)
+{
+    if (refuseProfileName(name))
+        return;
+    // A missing or short file leaves the panel as it is; Enter on a new name in the
+    // combo box ends up here too.
+    const std::optional<EffectSettingsTypeDef> settings = m_profiles.load(name);
+    if (!settings)
+        return;
+    clearProfileMessage();
+    loadSettings(*settings);
+    emit profileApplied();
+}
+
+void FullEffectSettingsWidget::readProfiles()
+{
+    m_profilesListed = true;
+    QComboBox *combo = m_ui->profile_combo_box;
+    combo->clear();
+    combo->addItems(m_profiles.profileNames());
+    combo->setCurrentIndex(-1);
+    clearProfileMessage();
+}
+
+void FullEffectSettingsWidget::on_motion_range_axis0_valueChanged(int value)
+{
+    growSliderTo(m_ui->motion_range_slider_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_motion_range_axis1_valueChanged(int value)
+{
+    growSliderTo(m_ui->motion_range_slider_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_motion_range_slider_axis0_valueChanged(int value)
+{
+    followSlider(m_ui->motion_range_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_motion_range_slider_axis1_valueChanged(int value)
+{
+    followSlider(m_ui->motion_range_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_static_dampening_axis0_valueChanged(int value)
+{
+    growSliderTo(m_ui->static_dampening_slider_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_dynamic_dampening_axis0_valueChanged(int value)
+{
+    growSliderTo(m_ui->dynamic_dampening_slider_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_soft_stop_dampening_axis0_valueChanged(int value)
+{
+    growSliderTo(m_ui->soft_stop_dampening_slider_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_static_dampening_slider_axis0_valueChanged(int value)
+{
+    followSlider(m_ui->static_dampening_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_dynamic_dampening_slider_axis0_valueChanged(int value)
+{
+    followSlider(m_ui->dynamic_dampening_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_soft_stop_dampening_slider_axis0_valueChanged(int value)
+{
+    followSlider(m_ui->soft_stop_dampening_axis0, value);
+}
+
+void FullEffectSettingsWidget::on_static_dampening_axis1_valueChanged(int value)
+{
+    growSliderTo(m_ui->static_dampening_slider_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_dynamic_dampening_axis1_valueChanged(int value)
+{
+    growSliderTo(m_ui->dynamic_dampening_slider_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_soft_stop_dampening_axis1_valueChanged(int value)
+{
+    growSliderTo(m_ui->soft_stop_dampening_slider_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_static_dampening_slider_axis1_valueChanged(int value)
+{
+    followSlider(m_ui->static_dampening_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_dynamic_dampening_slider_axis1_valueChanged(int value)
+{
+    followSlider(m_ui->dynamic_dampening_axis1, value);
+}
+
+void FullEffectSettingsWidget::on_soft_stop_dampening_slider_axis1_valueChanged(int value)
+{
+    followSlider(m_ui->soft_stop_dampening_axis1, value);
+}
+
+bool FullEffectSettingsWidget::refuseProfileName(const QString &name)
+{
+    switch (EffectProfileStore::nameProblem(name)) {
+    case EffectProfileStore::NameProblem::None:
+        return false;
+    case EffectProfileStore::NameProblem::Empty:
+        showProfileMessage(tr("Type a profile name first."));
+        break;
+    case EffectProfileStore::NameProblem::StartsWithDot:
+        showProfileMessage(tr("A profile name cannot start with a dot."));
+        break;
+    case EffectProfileStore::NameProblem::PathSeparator:
+        showProfileMessage(tr("A profile name cannot contain / or \\."));
+        break;
+    case EffectProfileStore::NameProblem::ControlCharacter:
+        showProfileMessage(tr("A profile name cannot contain control characters."));
+        break;
+    case EffectProfileStore::NameProblem::TooLong:
+        showProfileMessage(tr("The profile name is too long."));
+        break;
+    }
+    return true;
+}
+
+void FullEffectSettingsWidget::showProfileMessage(const QString &message)
+{
+    m_ui->profile_message_label->setText(message);
+    m_ui->profile_message_label->show();
+}
+
+void FullEffectSettingsWidget::clearProfileMessage()
+{
+    m_ui->profile_message_label->clear();
+    m_ui->profile_message_label->hide();
+}
+
+void FullEffectSettingsWidget::prepareProfileBox()
+{
+    clearProfileMessage();
+    // The message belongs to the name it was about; editing the name retires it.
+    connect(m_ui->profile_combo_box, &QComboBox::editTextChanged, this,
+            [this] { clearProfileMessage(); });
+
+    if (!m_profiles.isUsable()) {
+        // Without its own directory the box would list, and delete, files of the
+        // working directory.
+        m_ui->profiles_group_box->setEnabled(false);
+        m_ui->profiles_group_box->setToolTip(
+            tr("Profiles are unavailable: the folder \"%1\" could not be created.")
+                .arg(QString::fromLatin1(EffectProfileStore::DIRECTORY_NAME)));
+    }
+}

@@ -1,0 +1,360 @@
+#include "effects/fulleffectsettingswidget.h"
+#include "effecttesthelpers.h"
+
+#include <QComboBox>
+#include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include <optional>
+
+using namespace EffectTest;
+
+// The profile box of the effects panel, run in a scratch working directory.
+class EffectProfileBoxTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::optional<ScratchWorkingDirectory> m_workingDirectory;
+
+    static QString profilePath(const QString &name)
+    {
+        return QStringLiteral("device_effects_profiles/") + name;
+    }
+
+    static void writeFile(const QString &path, const QByteArray &content)
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+    // Every path below the working directory with its content, to prove nothing changed.
+    QMap<QString, QByteArray> snapshot() const
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(m_workingDirectory->path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files.insert(path, readFile(path));
+        }
+        return files;
+    }
+
+    static QComboBox *combo(const FullEffectSettingsWidget &panel)
+    {
+        return control<QComboBox>(panel, "profile_combo_box");
+    }
+
+    static QStringList items(const FullEffectSettingsWidget &panel)
+    {
+        QStringList texts;
+        for (int i = 0; i < combo(panel)->count(); ++i)
+            texts << combo(panel)->itemText(i);
+        return texts;
+    }
+
+    static void typeName(FullEffectSettingsWidget &panel, const QString &name)
+    {
+        // Keys go to the combo box, which hands them to its line edit, as with real focus.
+        combo(panel)->lineEdit()->clear();
+        QTest::keyClicks(combo(panel), name);
+        QCOMPARE(combo(panel)->currentText(), name);
+    }
+
+    // What picking an item from the drop-down list does.
+    static void choose(FullEffectSettingsWidget &panel, int index)
+    {
+        combo(panel)->setCurrentIndex(index);
+        emit combo(panel)->activated(index);
+    }
+
+    static void saveAs(FullEffectSettingsWidget &panel, const QString &name)
+    {
+        typeName(panel, name);
+        QTest::mouseClick(control<QPushButton>(panel, "profile_save_button"), Qt::LeftButton);
+    }
+
+    static void deleteNamed(FullEffectSettingsWidget &panel, const QString &name)
+    {
+        typeName(panel, name);
+        QTest::mouseClick(control<QPushButton>(panel, "profile_delete_button"), Qt::LeftButton);
+    }
+
+    static QByteArray recordWith(int motionRange, int staticDampening)
+    {
+        EffectSettingsTypeDef settings{};
+        settings.invert_constant_force = 1;
+        settings.axis[0].soft_stop_range = 5;
+        settings.axis[1].soft_stop_range = 6;
+        settings.axis[0].motion_range = uint16_t(motionRange);
+        settings.axis[1].static_dampening = uint16_t(staticDampening);
+        return bytesOf(settings);
+    }
+
+    static QString message(const FullEffectSettingsWidget &panel)
+    {
+        const QLabel *label = control<QLabel>(panel, "profile_message_label");
+        return label->isHidden() ? QString() : label->text();
+    }
+
+private slots:
+    void init() { m_workingDirectory.emplace(); }
+    void cleanup() { m_workingDirectory.reset(); }
+
+    void listIsFilledWhenFirstShown()
+    {
+        QVERIFY(QDir().mkpath("device_effects_profiles/Folder"));
+        for (const char *name : {"beta", "Alpha", "Gamma", ".hidden", "alpha2", "delta"})
+            writeFile(profilePath(name), QByteArray(384, '\0'));
+
+        FullEffectSettingsWidget panel;
+        QCOMPARE(combo(panel)->count(), 0);
+        panel.show();
+        QCOMPARE(items(panel), (QStringList{"Alpha", "alpha2", "beta", "delta", "Gamma"}));
+        QCOMPARE(combo(panel)->currentIndex(), -1);
+        QCOMPARE(combo(panel)->currentText(), QString());
+
+        // Showing again does not reset a selection the user made.
+        combo(panel)->setCurrentIndex(2);
+        panel.hide();
+        panel.show();
+        QCOMPARE(combo(panel)->currentIndex(), 2);
+    }
+
+    void saveWritesPanelAndSelectsName()
+    {
+        FullEffectSettingsWidget panel;
+        panel.show();
+        panel.loadSettings(recordFrom(recordWith(720, 300)));
+        saveAs(panel, "Race");
+
+        QCOMPARE(readFile(profilePath("Race")), recordWith(720, 300));
+        QCOMPARE(items(panel), QStringList{"Race"});
+        QCOMPARE(combo(panel)->currentText(), QString("Race"));
+        QCOMPARE(message(panel), QString());
+    }
+
+    void saveOverwritesExistingProfile()
+    {
+        FullEffectSettingsWidget panel;
+        panel.show();
+        panel.loadSettings(recordFrom(recordWith(720, 300)));
+        saveAs(panel, "b");
+        saveAs(panel, "a");
+        panel.loadSettings(recordFrom(recordWith(900, 12)));
+        saveAs(panel, "b");
+
+        QCOMPARE(readFile(profilePath("b")), recordWith(900, 12));
+        QCOMPARE(readFile(profilePath("a")), recordWith(720, 300));
+        QCOMPARE(items(panel), (QStringList{"a", "b"}));
+        QCOMPARE(combo(panel)->currentIndex(), 1);
+    }
+
+    void identicalPanelsGiveIdenticalFiles()
+    {
+        QByteArray noisy = recordWith(100, 100);
+        noisy.replace(4, 124, QByteArray(124, char(0xEE)));
+        noisy[141] = char(0xEE);
+        noisy.replace(300, 50, QByteArray(50, char(0xEE)));
+
+        FullEffectSettingsWidget panel;
+        panel.show();
+        panel.loadSettings(recordFrom(noisy));
+        saveAs(panel, "first");
+        saveAs(panel, "second");
+        QCOMPARE(readFile(profilePath("first")), readFile(profilePath("second")));
+        QCOMPARE(readFile(profilePath("first")), recordWith(100, 100));
+    }
+
+    void deleteRemovesFileAndClearsSelection()
+    {
+        FullEffectSettingsWidget panel;
+        panel.show();
+        saveAs(panel, "keep");
+        saveAs(panel, "drop");
+        deleteNamed(panel, "drop");
+
+        QVERIFY(!QFile::exists(profilePath("drop")));
+        QVERIFY(QFile::exists(profilePath("keep")));
+        QCOMPARE(items(panel), QStringList{"keep"});
+        QCOMPARE(combo(panel)->currentIndex(), -1);
+    }
+
+    void choosingProfileLoadsIt()
+    {
+        writeFile(profilePath("stored"), recordWith(640, 250));
+        FullEffectSettingsWidget panel;
+        panel.show();
+        QSignalSpy applied(&panel, &FullEffectSettingsWidget::profileApplied);
+
+        choose(panel, 0);
+        QCOMPARE(applied.count(), 1);
+        QCOMPARE(control<QSpinBox>(panel, "motion_range_axis0")->value(), 640);
+        QCOMPARE(control<QSlider>(panel, "static_dampening_slider_axis1")->value(), 250);
+        QCOMPARE(combo(panel)->currentIndex(), 0);
+    }
+
+    void enterOnExistingNameLoadsIt()
+    {
+        writeFile(profilePath("typed"), recordWith(333, 0));
+        FullEffectSettingsWidget panel;
+        panel.show();
+        QSignalSpy applied(&panel, &FullEffectSettingsWidget::profileApplied);
+
+        typeName(panel, "typed");
+        QTest::keyClick(combo(panel), Qt::Key_Return);
+        QCOMPARE(applied.count(), 1);
+        QCOMPARE(control<QSpinBox>(panel, "motion_range_axis0")->value(), 333);
+    }
+
+    void longFileLoadsFromFirst384Bytes()
+    {
+        writeFile(profilePath("long"), recordWith(512, 64) + QByteArray(16, char(0x7F)));
+        FullEffectSettingsWidget panel;
+        panel.show();
+        QSignalSpy applied(&panel, &FullEffectSettingsWidget::profileApplied);
+        choose(panel, 0);
+        QCOMPARE(applied.count(), 1);
+        QCOMPARE(control<QSpinBox>(panel, "motion_range_axis0")->value(), 512);
+        QCOMPARE(control<QSpinBox>(panel, "static_dampening_axis1")->value(), 64);
+    }
+
+    void unreadableProfilesLeavePanelUnchanged_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("short") << "short";
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("directory") << "directory";
+        QTest::newRow("new name typed") << "new";
+    }
+
+    void unreadableProfilesLeavePanelUnchanged()
+    {
+        QFETCH(QString, kind);
+        if (kind == "short")
+            writeFile(profilePath("p"), recordWith(777, 777).left(383));
+        else if (kind == "empty")
+            writeFile(profilePath("p"), QByteArray());
+        else if (kind == "directory")
+            QVERIFY(QDir().mkpath(profilePath("p")));
+
+        FullEffectSettingsWidget panel;
+        panel.show();
+        panel.loadSettings(recordFrom(recordWith(100, 200)));
+        QSignalSpy applied(&panel, &FullEffectSettingsWidget::profileApplied);
+
+        typeName(panel, "p");
+        QTest::keyClick(combo(panel), Qt::Key_Return);
+        QCOMPARE(applied.count(), 0);
+        EffectSettingsTypeDef gathered{};
+        panel.gatherSettings(gathered);
+        QCOMPARE(bytesOf(gathered), recordWith(100, 200));
+        if (kind == "new")
+            QVERIFY(items(panel).contains("p")); // the combo box's own Enter behaviour
+    }
+
+    void fileWithoutReadPermissionLeavesPanelUnchanged()
+    {
+        writeFile(profilePath("locked"), recordWith(555, 5));
+        QVERIFY(QFile::setPermissions(profilePath("locked"), QFile::Permissions()));
+        QFile probe(profilePath("locked"));
+        if (probe.open(QIODevice::ReadOnly))
+            QSKIP("permission bits are not enforced for this user");
+
+        FullEffectSettingsWidget panel;
+        panel.show();
+        QSignalSpy applied(&panel, &FullEffectSettingsWidget::profileApplied);
+        choose(panel, 0);
+        QCOMPARE(applied.count(), 0);
+        QCOMPARE(control<QSpinBox>(panel, "motion_range_axis0")->value(), 0);
+    }
+
+    void refusedNamesTouchNoFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent") << "../x";
+        QTest::newRow("nested") << "a/b";
+        QTest::newRow("backslash") << "a\\b";
+        QTest::newRow("empty") << "";
+        QTest::newRow("dot") << ".";
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("control") << "tab\there";
+    }
+
+    void refusedNamesTouchNoFile()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QDir().mkpath("device_effects_profiles/a"));
+        writeFile("x", recordWith(1, 1));
+        writeFile(profilePath("a/b"), recordWith(2, 2));
+
+        FullEffectSettingsWidget panel;
+        panel.show();
+        panel.loadSettings(recordFrom(recordWith(100, 200)));
+        QSignalSpy applied(&panel, &FullEffectSettingsWidget::profileApplied);
+        const QMap<QString, QByteArray> before = snapshot();
+
+        // Typed by hand: keyClicks cannot produce a tab character in a line edit.
+        combo(panel)->setEditText(name);
+        QTest::mouseClick(control<QPushButton>(panel, "profile_save_button"), Qt::LeftButton);
+        QVERIFY(!message(panel).isEmpty());
+        QCOMPARE(combo(panel)->currentText(), name); // kept for correcting
+        QTest::mouseClick(control<QPushButton>(panel, "profile_delete_button"), Qt::LeftButton);
+        QVERIFY(!message(panel).isEmpty());
+        QMetaObject::invokeMethod(&panel, "applyProfile", Q_ARG(QString, name));
+
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(applied.count(), 0);
+        EffectSettingsTypeDef gathered{};
+        panel.gatherSettings(gathered);
+        QCOMPARE(bytesOf(gathered), recordWith(100, 200));
+    }
+
+    void messageGoesWhenNameIsEdited()
+    {
+        FullEffectSettingsWidget panel;
+        panel.show();
+        saveAs(panel, "a/b");
+        QVERIFY(!message(panel).isEmpty());
+        QTest::keyClick(combo(panel), Qt::Key_Backspace);
+        QCOMPARE(message(panel), QString());
+    }
+
+    void profileBoxDisabledWithoutDirectory()
+    {
+        writeFile("device_effects_profiles", "a file where the directory should be");
+        writeFile("config.ini", "[UI]\n");
+        FullEffectSettingsWidget panel;
+        panel.show();
+        QVERIFY(!control<QGroupBox>(panel, "profiles_group_box")->isEnabled());
+        QCOMPARE(combo(panel)->count(), 0);
+
+        const QMap<QString, QByteArray> before = snapshot();
+        QMetaObject::invokeMethod(&panel, "readProfiles");
+        QCOMPARE(combo(panel)->count(), 0);
+        combo(panel)->setEditText("config.ini");
+        QMetaObject::invokeMethod(&panel, "on_profile_delete_button_clicked");
+        QCOMPARE(snapshot(), before);
+    }
+};
+
+QTEST_MAIN(EffectProfileBoxTest)
+#include "tst_effectprofilebox.moc"

@@ -1,0 +1,213 @@
+#include "effects/effectprofilestore.h"
+#include "effecttesthelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+#include <unistd.h>
+
+using namespace EffectTest;
+
+// Profile files on disk, without any widget: names, paths and what reaches the file.
+class EffectProfileStoreTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::optional<ScratchWorkingDirectory> m_workingDirectory;
+
+    QString profilePath(const QString &name) const
+    {
+        return m_workingDirectory->filePath(QStringLiteral("device_effects_profiles/") + name);
+    }
+
+    static void writeFile(const QString &path, const QByteArray &content)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+    static EffectSettingsTypeDef sampleRecord(uint8_t marker)
+    {
+        EffectSettingsTypeDef settings{};
+        settings.invert_constant_force = -1;
+        settings.direct_x_spring_strength = marker;
+        settings.axis[0].static_dampening = 0x0102;
+        settings.axis[1].max_force = 12.0f;
+        return settings;
+    }
+
+    // Root ignores permission bits, so a test relying on them cannot run as root.
+    static bool permissionsAreEnforced(const QString &readOnlyDirectory)
+    {
+        QFile probe(readOnlyDirectory + QStringLiteral("/probe"));
+        const bool created = probe.open(QIODevice::WriteOnly);
+        if (created)
+            probe.remove();
+        return !created;
+    }
+
+private slots:
+    void init() { m_workingDirectory.emplace(); }
+    void cleanup() { m_workingDirectory.reset(); }
+
+    void createsDirectoryInWorkingDirectory()
+    {
+        EffectProfileStore store;
+        QVERIFY(store.isUsable());
+        QVERIFY(QFileInfo(m_workingDirectory->filePath("device_effects_profiles")).isDir());
+        QCOMPARE(QDir(store.directoryPath()), QDir(m_workingDirectory->filePath("device_effects_profiles")));
+    }
+
+    void existingDirectoryIsReused()
+    {
+        QVERIFY(QDir().mkdir("device_effects_profiles"));
+        writeFile(profilePath("kept"), QByteArray(384, '\1'));
+        EffectProfileStore store;
+        QVERIFY(store.isUsable());
+        QCOMPARE(store.profileNames(), QStringList{"kept"});
+    }
+
+    void directoryStaysWhereItWasMade()
+    {
+        EffectProfileStore store;
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        QVERIFY(store.save("moved", sampleRecord(1)));
+        QVERIFY(QFile::exists(profilePath("moved")));
+        QVERIFY(!QFile::exists(elsewhere.filePath("device_effects_profiles/moved")));
+    }
+
+    void unusableWhenDirectoryCannotBeMade()
+    {
+        writeFile("device_effects_profiles", "not a directory");
+        writeFile("bystander", QByteArray(384, '\0'));
+        EffectProfileStore store;
+        QVERIFY(!store.isUsable());
+        QVERIFY(store.profileNames().isEmpty());
+        QVERIFY(!store.remove("bystander"));
+        QVERIFY(QFile::exists("bystander"));
+        QVERIFY(!store.save("fresh", sampleRecord(1)));
+        QVERIFY(!store.load("bystander"));
+    }
+
+    void nameProblems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<EffectProfileStore::NameProblem>("problem");
+        using P = EffectProfileStore::NameProblem;
+        QTest::newRow("plain") << "Race car" << P::None;
+        QTest::newRow("unicode") << QString::fromUtf8("Flug \u00fcber Land") << P::None;
+        QTest::newRow("inner dot") << "v1.2" << P::None;
+        QTest::newRow("empty") << "" << P::Empty;
+        QTest::newRow("dot") << "." << P::StartsWithDot;
+        QTest::newRow("dot dot") << ".." << P::StartsWithDot;
+        QTest::newRow("hidden") << ".secret" << P::StartsWithDot;
+        QTest::newRow("parent") << "../x" << P::StartsWithDot;
+        QTest::newRow("slash") << "a/b" << P::PathSeparator;
+        QTest::newRow("absolute") << "/etc/passwd" << P::PathSeparator;
+        QTest::newRow("backslash") << "a\\b" << P::PathSeparator;
+        QTest::newRow("nul") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << P::ControlCharacter;
+        QTest::newRow("tab") << "a\tb" << P::ControlCharacter;
+        QTest::newRow("newline") << "a\n" << P::ControlCharacter;
+        QTest::newRow("delete") << QString(QStringLiteral("a") + QChar(0x7F)) << P::ControlCharacter;
+        QTest::newRow("255 bytes") << QString(255, u'x') << P::None;
+        QTest::newRow("256 bytes") << QString(256, u'x') << P::TooLong;
+    }
+
+    void nameProblems()
+    {
+        QFETCH(QString, name);
+        QFETCH(EffectProfileStore::NameProblem, problem);
+        QCOMPARE(EffectProfileStore::nameProblem(name), problem);
+    }
+
+    void saveWritesTheRawRecord()
+    {
+        EffectProfileStore store;
+        const EffectSettingsTypeDef settings = sampleRecord(7);
+        QVERIFY(store.save("raw", settings));
+        const QByteArray content = readFile(profilePath("raw"));
+        QCOMPARE(content.size(), 384);
+        QCOMPARE(content, bytesOf(settings));
+        QCOMPARE(uint8_t(content[131]), uint8_t(0x02)); // little-endian at its odd offset
+        QCOMPARE(uint8_t(content[132]), uint8_t(0x01));
+        QCOMPARE(floatAt(content, 265), 12.0f);
+    }
+
+    void saveReplacesRatherThanRewritesInPlace()
+    {
+        EffectProfileStore store;
+        QVERIFY(store.save("shared", sampleRecord(1)));
+        // A second name for the old file: an in-place rewrite would change it too, an
+        // atomic replacement leaves it with the old content.
+        const QByteArray oldPath = QFile::encodeName(profilePath("shared"));
+        const QByteArray linkPath = QFile::encodeName(m_workingDirectory->filePath("old-copy"));
+        QCOMPARE(::link(oldPath.constData(), linkPath.constData()), 0);
+
+        QVERIFY(store.save("shared", sampleRecord(2)));
+        QCOMPARE(readFile(profilePath("shared")), bytesOf(sampleRecord(2)));
+        QCOMPARE(readFile(m_workingDirectory->filePath("old-copy")), bytesOf(sampleRecord(1)));
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        EffectProfileStore store;
+        QVERIFY(store.save("kept", sampleRecord(1)));
+        QFile::Permissions writable = QFileInfo(store.directoryPath()).permissions();
+        QVERIFY(QFile::setPermissions(store.directoryPath(), QFile::ReadOwner | QFile::ExeOwner));
+        const bool enforced = permissionsAreEnforced(store.directoryPath());
+        if (enforced)
+            QVERIFY(!store.save("kept", sampleRecord(2)));
+        QFile::setPermissions(store.directoryPath(), writable);
+        if (!enforced)
+            QSKIP("permission bits are not enforced for this user");
+        QCOMPARE(readFile(profilePath("kept")), bytesOf(sampleRecord(1)));
+    }
+
+    void savingOverADirectoryFails()
+    {
+        EffectProfileStore store;
+        QVERIFY(QDir().mkpath("device_effects_profiles/folder"));
+        QVERIFY(!store.save("folder", sampleRecord(1)));
+        QVERIFY(QFileInfo(profilePath("folder")).isDir());
+    }
+
+    void loadRefusesShortMissingAndSpecialFiles()
+    {
+        EffectProfileStore store;
+        writeFile(profilePath("short"), bytesOf(sampleRecord(1)).left(383));
+        writeFile(profilePath("empty"), QByteArray());
+        QVERIFY(QDir().mkpath("device_effects_profiles/folder"));
+        QVERIFY(!store.load("short"));
+        QVERIFY(!store.load("empty"));
+        QVERIFY(!store.load("missing"));
+        QVERIFY(!store.load("folder"));
+    }
+
+    void removeDeletesOnlyThatFile()
+    {
+        EffectProfileStore store;
+        QVERIFY(store.save("one", sampleRecord(1)));
+        QVERIFY(store.save("two", sampleRecord(2)));
+        QVERIFY(store.remove("one"));
+        QCOMPARE(store.profileNames(), QStringList{"two"});
+        QVERIFY(!store.remove("one"));
+    }
+};
+
+QTEST_GUILESS_MAIN(EffectProfileStoreTest)
+#include "tst_effectprofilestore.moc"
