@@ -1,0 +1,84 @@
+#include "hardware/fieldencoding.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+namespace FieldEncoding {
+
+namespace {
+constexpr quint8 FLAG_SET = 1;
+constexpr quint8 FLAG_CLEAR = 0;
+constexpr qint8 DIRECTION_INVERTED = 1;
+constexpr qint8 DIRECTION_NORMAL = -1;
+constexpr int GAIN_SIGNIFICANT_DIGITS = 6;
+} // namespace
+
+void loadFlag(QCheckBox *box, quint8 value)
+{
+    box->setChecked(value != 0);
+}
+
+quint8 gatherFlag(const QCheckBox *box)
+{
+    return box->isChecked() ? FLAG_SET : FLAG_CLEAR;
+}
+
+void loadDirection(QCheckBox *box, qint8 value)
+{
+    box->setChecked(value == DIRECTION_INVERTED);
+}
+
+qint8 gatherDirection(const QCheckBox *box)
+{
+    return box->isChecked() ? DIRECTION_INVERTED : DIRECTION_NORMAL;
+}
+
+void loadEnumeration(QComboBox *combo, quint8 value)
+{
+    // An index past the end selects nothing, which is what an unknown code should show.
+    combo->setCurrentIndex(value);
+}
+
+quint8 gatherEnumeration(const QComboBox *combo)
+{
+    return static_cast<quint8>(combo->currentIndex());
+}
+
+void loadNumber(QSpinBox *spin, unsigned value)
+{
+    spin->setValue(int(std::min<unsigned>(value, unsigned(std::numeric_limits<int>::max()))));
+}
+
+QString formatGain(float value)
+{
+    return QString::number(double(value), 'g', GAIN_SIGNIFICANT_DIGITS);
+}
+
+float parseGain(const QString &text)
+{
+    // The C locale fixes '.' as the decimal point; rejecting group separators keeps a
+    // comma typed as a decimal point from turning "0,5" or "1,000" into another number.
+    QLocale cLocale = QLocale::c();
+    cLocale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const float value = cLocale.toFloat(text, &ok);
+    // Infinity and NaN parse, but are no gain a motor controller should be given.
+    return ok && std::isfinite(value) ? value : 0.0f;
+}
+
+void loadGain(QLineEdit *edit, float value)
+{
+    edit->setText(formatGain(value));
+}
+
+float gatherGain(const QLineEdit *edit)
+{
+    return parseGain(edit->text());
+}
+
+} // namespace FieldEncoding

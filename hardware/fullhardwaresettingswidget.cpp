@@ -1,0 +1,219 @@
+#include "hardware/fullhardwaresettingswidget.h"
+
+#include "device/deviceinfo.h"
+#include "hardware/fieldencoding.h"
+#include "ui_fullhardwaresettingswidget.h"
+
+#include <QCoreApplication>
+#include <QListView>
+#include <QPalette>
+#include <QStringList>
+
+#include <limits>
+
+namespace {
+
+constexpr int AUTOMATIC_CENTER_SEARCH_ROW = 2;
+constexpr int ENCODER_CPR_FIELD_MAX = std::numeric_limits<uint16_t>::max();
+// Set on a CPR spin box while it holds more than the record can carry, so a style sheet
+// or a test can tell.
+constexpr char INVALID_PROPERTY[] = "invalidValue";
+
+} // namespace
+
+FullHardwareSettingsWidget::FullHardwareSettingsWidget(QWidget *parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::FullHardwareSettingsWidget>())
+{
+    ui->setupUi(this);
+
+    axisControls[0] = {ui->axis0_encoder_direction, ui->axis0_force_direction, ui->axis0_encoder_CPR,
+                       ui->axis0_pole_pair, ui->axis0_p_gain, ui->axis0_i_gain};
+    axisControls[1] = {ui->axis1_encoder_direction, ui->axis1_force_direction, ui->axis1_encoder_CPR,
+                       ui->axis1_pole_pair, ui->axis1_p_gain, ui->axis1_i_gain};
+
+    // Filled now as well as on every load, so a record gathered before the first read
+    // carries "None" rather than the no-selection code.
+    fillCalibrationModes();
+
+    for (int axis = 0; axis < int(axisControls.size()); ++axis) {
+        // A lambda rather than a slot: the panel's meta-object keeps only its one slot.
+        connect(axisControls[axis].encoderCpr, &QSpinBox::valueChanged, this, [this, axis] { markEncoderCpr(axis); });
+    }
+}
+
+FullHardwareSettingsWidget::~FullHardwareSettingsWidget() = default;
+
+void FullHardwareSettingsWidget::setDeviceType(int type, bool advanced)
+{
+    deviceType = type;
+    disableUnsupportedElements(advanced);
+}
+
+void FullHardwareSettingsWidget::disableUnsupportedElements(bool advanced)
+{
+    const bool wheel = deviceType == DeviceType::Wheel;
+
+    ui->calibration_speed_label->setVisible(!wheel);
+    ui->calibration_speed_slider->setVisible(!wheel);
+    ui->calibration_speed->setVisible(!wheel);
+
+    // Hidden for every device type; the value still travels with the record.
+    ui->calibration_current_label->setVisible(false);
+    ui->calibration_current_slider->setVisible(false);
+    ui->calibration_current->setVisible(false);
+
+    ui->speed_sample_buffer_size_label->setVisible(true);
+    ui->speed_sample_buffer_size_slider->setVisible(true);
+    ui->speed_sample_buffer_size->setVisible(true);
+    ui->position_smoothing_label->setVisible(true);
+    ui->position_smoothing_slider->setVisible(true);
+    ui->position_smoothing->setVisible(true);
+
+    const QList<QWidget *> gains = {ui->axis0_p_gain_label, ui->axis0_p_gain, ui->axis0_i_gain_label, ui->axis0_i_gain,
+                                    ui->axis1_p_gain_label, ui->axis1_p_gain, ui->axis1_i_gain_label, ui->axis1_i_gain};
+    for (QWidget *gain : gains)
+        gain->setVisible(true);
+
+    ui->amplifier_gain_label->setVisible(advanced);
+    ui->amplifier_gain->setVisible(advanced);
+}
+
+void FullHardwareSettingsWidget::fillCalibrationModes()
+{
+    QComboBox *combo = ui->calibration_mode;
+    combo->clear();
+    combo->addItem(QCoreApplication::translate("QComboBox", "None"));
+    combo->addItem(QCoreApplication::translate("QComboBox", "Calibration start angle as the center"));
+    combo->addItem(QCoreApplication::translate("QComboBox", "Automatic center of range search"));
+
+    // A wheel is not offered the range search. Hiding the row only drops it from the
+    // pop-up, so a record that carries the code still shows it.
+    if (auto *list = qobject_cast<QListView *>(combo->view()))
+        list->setRowHidden(AUTOMATIC_CENTER_SEARCH_ROW, deviceType == DeviceType::Wheel);
+}
+
+void FullHardwareSettingsWidget::updateAxisTabs()
+{
+    const int axis1 = ui->axis_tab->indexOf(ui->axis1Tab);
+    switch (deviceType) {
+    case DeviceType::Joystick:
+        ui->axis_tab->setTabVisible(0, true);
+        ui->axis_tab->setTabVisible(axis1, true);
+        break;
+    case DeviceType::Rudder:
+    case DeviceType::Wheel:
+    case DeviceType::Collective:
+        ui->axis_tab->setTabVisible(0, true);
+        ui->axis_tab->setTabVisible(axis1, false);
+        break;
+    default:
+        break;
+    }
+}
+
+void FullHardwareSettingsWidget::loadSettings(const HardwareSettingsTypeDef &settings)
+{
+    using namespace FieldEncoding;
+
+    fillCalibrationModes();
+    updateAxisTabs();
+
+    loadFlag(ui->force_enable, settings.force_enable);
+    loadFlag(ui->debug_forces, settings.debug_forces);
+    loadEnumeration(ui->amplifier_gain, settings.amplifier_gain);
+    loadEnumeration(ui->calibration_mode, settings.calibration_mode);
+    loadNumber(ui->power_limit, settings.power_limit);
+    loadNumber(ui->calibration_magnitude, settings.calibration_magnitude);
+    loadNumber(ui->calibration_speed, settings.calibration_speed);
+    loadNumber(ui->calibration_current, settings.calibration_current);
+    loadNumber(ui->braking_limit, settings.braking_limit);
+    loadNumber(ui->speed_sample_buffer_size, settings.speed_sample_buffer_size);
+    loadNumber(ui->position_smoothing, settings.position_smoothing);
+
+    for (size_t n = 0; n < axisControls.size(); ++n) {
+        const AxisControls &controls = axisControls[n];
+        const HardwareAxisSettingsTypeDef axis = settings.axis[n];
+        loadDirection(controls.encoderDirection, axis.encoder_direction);
+        loadDirection(controls.forceDirection, axis.force_direction);
+        loadNumber(controls.encoderCpr, axis.encoder_cpr);
+        loadNumber(controls.polePairs, axis.pole_pairs);
+        loadGain(controls.pGain, axis.p_gain);
+        loadGain(controls.iGain, axis.i_gain);
+    }
+}
+
+void FullHardwareSettingsWidget::gatherSettings(HardwareSettingsTypeDef &settings) const
+{
+    using namespace FieldEncoding;
+
+    settings.force_enable = gatherFlag(ui->force_enable);
+    settings.debug_forces = gatherFlag(ui->debug_forces);
+    settings.calibration_mode = gatherEnumeration(ui->calibration_mode);
+    settings.amplifier_gain = gatherEnumeration(ui->amplifier_gain);
+    settings.power_limit = gatherNumber<uint8_t>(ui->power_limit);
+    settings.braking_limit = gatherNumber<uint8_t>(ui->braking_limit);
+    settings.calibration_magnitude = gatherNumber<uint8_t>(ui->calibration_magnitude);
+    settings.calibration_speed = gatherNumber<uint8_t>(ui->calibration_speed);
+    settings.calibration_current = gatherNumber<uint8_t>(ui->calibration_current);
+    settings.position_smoothing = gatherNumber<uint8_t>(ui->position_smoothing);
+    settings.speed_sample_buffer_size = gatherNumber<uint8_t>(ui->speed_sample_buffer_size);
+
+    for (size_t n = 0; n < axisControls.size(); ++n) {
+        const AxisControls &controls = axisControls[n];
+        HardwareAxisSettingsTypeDef &axis = settings.axis[n];
+        axis.encoder_direction = gatherDirection(controls.encoderDirection);
+        axis.force_direction = gatherDirection(controls.forceDirection);
+        axis.pole_pairs = gatherNumber<uint8_t>(controls.polePairs);
+        // The spin box goes to 99999; hasInvalidValues keeps such an entry from being
+        // sent, and saturating here keeps a wrapped value out of any record built anyway.
+        axis.encoder_cpr = gatherSaturatedNumber<uint16_t>(controls.encoderCpr);
+        axis.p_gain = gatherGain(controls.pGain);
+        axis.i_gain = gatherGain(controls.iGain);
+    }
+}
+
+QString FullHardwareSettingsWidget::encoderCprProblem(int axis) const
+{
+    const QSpinBox *cpr = axisControls[axis].encoderCpr;
+    if (cpr->value() <= ENCODER_CPR_FIELD_MAX)
+        return {};
+    return tr("Axis %1: an encoder CPR of %2 is more than the controller can store (at most %3).")
+        .arg(axis)
+        .arg(cpr->value())
+        .arg(ENCODER_CPR_FIELD_MAX);
+}
+
+bool FullHardwareSettingsWidget::hasInvalidValues(QString *message) const
+{
+    QStringList problems;
+    for (int axis = 0; axis < int(axisControls.size()); ++axis) {
+        const QString problem = encoderCprProblem(axis);
+        if (!problem.isEmpty())
+            problems.append(problem);
+    }
+    if (message)
+        *message = problems.join(QLatin1Char('\n'));
+    return !problems.isEmpty();
+}
+
+void FullHardwareSettingsWidget::markEncoderCpr(int axis)
+{
+    QSpinBox *spin = axisControls[axis].encoderCpr;
+    const bool invalid = spin->value() > ENCODER_CPR_FIELD_MAX;
+    spin->setToolTip(invalid ? encoderCprProblem(axis) : QString());
+    if (spin->property(INVALID_PROPERTY).toBool() == invalid)
+        return;
+
+    spin->setProperty(INVALID_PROPERTY, invalid);
+    // A tinted field rather than a style sheet keeps the platform's look of the spin box
+    // and its arrows. Dark text stays readable on the tint in dark themes too.
+    if (invalid) {
+        QPalette palette = spin->palette();
+        palette.setColor(QPalette::Base, QColor(0xff, 0xd6, 0xd6));
+        palette.setColor(QPalette::Text, Qt::black);
+        spin->setPalette(palette);
+    } else {
+        spin->setPalette(QPalette());
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "hardware/hardwaresettings.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QLineEdit;
+class QSpinBox;
+
+namespace Ui {
+class FullHardwareSettingsWidget;
+}
+
+// The "Hardware" page: force switches, current-sense gain, calibration, power and braking
+// limits, smoothing, and per axis the encoder, motor and controller gains. It never talks
+// to the controller; the window hands it records to show and asks it for its fields.
+class FullHardwareSettingsWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FullHardwareSettingsWidget(QWidget *parent = nullptr);
+    ~FullHardwareSettingsWidget() override;
+
+    void setDeviceType(int deviceType, bool advanced);
+    void loadSettings(const HardwareSettingsTypeDef &settings);
+    // Writes only the panel's own fields; every other byte of `settings` is left alone.
+    void gatherSettings(HardwareSettingsTypeDef &settings) const;
+
+    // True while a control holds a value its record field cannot carry (an encoder CPR
+    // above 65535). The apply and save actions ask this before sending; `message`, when
+    // given, receives a sentence per offending control for the user.
+    bool hasInvalidValues(QString *message = nullptr) const;
+
+private slots:
+    void disableUnsupportedElements(bool advanced);
+
+private:
+    struct AxisControls {
+        QCheckBox *encoderDirection;
+        QCheckBox *forceDirection;
+        QSpinBox *encoderCpr;
+        QSpinBox *polePairs;
+        QLineEdit *pGain;
+        QLineEdit *iGain;
+    };
+
+    void fillCalibrationModes();
+    void updateAxisTabs();
+    void markEncoderCpr(int axis);
+    QString encoderCprProblem(int axis) const;
+
+    std::unique_ptr<Ui::FullHardwareSettingsWidget> ui;
+    std::array<AxisControls, 2> axisControls;
+    // Set by setDeviceType; until then no type-specific rule applies.
+    int deviceType = -1;
+};

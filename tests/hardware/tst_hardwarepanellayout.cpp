@@ -1,0 +1,461 @@
+#include "device/deviceinfo.h"
+#include "hardware/fullhardwaresettingswidget.h"
+#include "panelcontrols.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMetaMethod>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTranslator>
+#include <QVBoxLayout>
+
+namespace {
+
+// Marks every text with the context it was looked up in, so the test can tell which
+// context a control's text went through.
+class ContextMarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return QLatin1String(context) + QLatin1Char('|') + QLatin1String(sourceText);
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+// The hardware panel's form and its device-type and advanced-mode rules.
+class HardwarePanelLayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void metaObjectListsOnlyItsSlot();
+    void formHasItsTitleSizeAndOrder();
+    void controlTexts_data();
+    void controlTexts();
+    void gridPositions_data();
+    void gridPositions();
+    void rangesAndInitialValues_data();
+    void rangesAndInitialValues();
+    void axisGridSizing();
+    void labelsAreNotClipped();
+    void visibilityByDeviceType_data();
+    void visibilityByDeviceType();
+    void axisTabsFollowDeviceTypeOnLoad();
+    void wheelDropDownLeavesOutRangeSearch();
+    void textsUseTheirTranslationContexts();
+};
+
+void HardwarePanelLayoutTest::metaObjectListsOnlyItsSlot()
+{
+    const QMetaObject &meta = FullHardwareSettingsWidget::staticMetaObject;
+    QCOMPARE(meta.className(), "FullHardwareSettingsWidget");
+    QCOMPARE(meta.superClass(), &QWidget::staticMetaObject);
+    QCOMPARE(meta.methodCount() - meta.methodOffset(), 1);
+    const QMetaMethod slot = meta.method(meta.methodOffset());
+    QCOMPARE(slot.methodSignature(), QByteArray("disableUnsupportedElements(bool)"));
+    QCOMPARE(slot.methodType(), QMetaMethod::Slot);
+    QCOMPARE(slot.access(), QMetaMethod::Private);
+    QCOMPARE(slot.returnType(), int(QMetaType::Void));
+
+    FullHardwareSettingsWidget panel;
+    panel.setDeviceType(DeviceType::Joystick, false);
+    QVERIFY(QMetaObject::invokeMethod(&panel, "disableUnsupportedElements", Q_ARG(bool, true)));
+    QVERIFY(!control<QComboBox>(&panel, "amplifier_gain")->isHidden());
+}
+
+void HardwarePanelLayoutTest::formHasItsTitleSizeAndOrder()
+{
+    FullHardwareSettingsWidget panel;
+    QCOMPARE(panel.windowTitle(), QStringLiteral("Form"));
+    QCOMPARE(panel.size(), QSize(404, 514));
+
+    auto *top = qobject_cast<QVBoxLayout *>(panel.layout());
+    QVERIFY(top);
+    QCOMPARE(top->objectName(), QStringLiteral("verticalLayout"));
+    QCOMPARE(top->contentsMargins(), QMargins());
+    QCOMPARE(top->count(), 5);
+    QCOMPARE(top->itemAt(0)->widget(), control<QCheckBox>(&panel, "debug_forces"));
+    QCOMPARE(top->itemAt(1)->widget(), control<QCheckBox>(&panel, "force_enable"));
+    QCOMPARE(top->itemAt(2)->layout()->objectName(), QStringLiteral("gridLayout"));
+    QCOMPARE(top->itemAt(3)->widget(), control<QTabWidget>(&panel, "axis_tab"));
+    QCOMPARE(top->itemAt(4)->layout()->objectName(), QStringLiteral("gridLayout_11"));
+    QCOMPARE(top->itemAt(2)->layout()->contentsMargins(), QMargins());
+    QCOMPARE(top->itemAt(4)->layout()->contentsMargins(), QMargins());
+
+    auto *gain = control<QComboBox>(&panel, "amplifier_gain");
+    const QStringList gains = {"80V/V", "40V/V", "20V/V", "10V/V"};
+    QCOMPARE(gain->count(), gains.size());
+    for (int i = 0; i < gains.size(); ++i)
+        QCOMPARE(gain->itemText(i), gains.at(i));
+    QCOMPARE(gain->currentIndex(), 0);
+
+    auto *calibration = control<QComboBox>(&panel, "calibration_mode");
+    const QStringList modes = {"None", "Calibration start angle as the center", "Automatic center of range search"};
+    QCOMPARE(calibration->count(), modes.size());
+    for (int i = 0; i < modes.size(); ++i)
+        QCOMPARE(calibration->itemText(i), modes.at(i));
+
+    auto *tabs = control<QTabWidget>(&panel, "axis_tab");
+    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->widget(0)->objectName(), QStringLiteral("axis0Tab"));
+    QCOMPARE(tabs->widget(1)->objectName(), QStringLiteral("axis1Tab"));
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Axis 0"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Axis 1"));
+    QCOMPARE(tabs->currentIndex(), 0);
+}
+
+void HardwarePanelLayoutTest::controlTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const QList<QPair<const char *, const char *>> texts = {
+        {"debug_forces", "Debug forces"},
+        {"force_enable", "Enable forces (Require reboot)"},
+        {"amplifier_gain_label", "Current sense gain (Require reboot)"},
+        {"label_74", "Calibration (Require reboot)"},
+        {"axis0_encoder_direction", "Invert joystick output"},
+        {"axis0_force_direction", "Invert force output"},
+        {"label_27", "Encoder CPR"},
+        {"label_28", "Pole pairs"},
+        {"axis0_p_gain_label", "P gain"},
+        {"axis0_i_gain_label", "I gain"},
+        {"axis1_encoder_direction", "Invert joystick output"},
+        {"axis1_force_direction", "Invert force output"},
+        {"label_36", "Encoder CPR"},
+        {"label_37", "Pole pairs"},
+        {"axis1_p_gain_label", "P gain"},
+        {"axis1_i_gain_label", "I gain"},
+        {"label_32", "Power limit (%)"},
+        {"label_34", "Calibration magnitude (%)"},
+        {"calibration_speed_label", "Calibration speed (%)"},
+        {"calibration_current_label", "Calibration stop current (%)"},
+        {"label_33", "Braking resistor limit (%)"},
+        {"speed_sample_buffer_size_label", "Speed sample buffer size"},
+        {"position_smoothing_label", "Position smoothing (%)"},
+    };
+    for (const auto &[name, text] : texts)
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(text);
+}
+
+void HardwarePanelLayoutTest::controlTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    FullHardwareSettingsWidget panel;
+    QCOMPARE(control<QWidget>(&panel, name)->property("text").toString(), text);
+}
+
+void HardwarePanelLayoutTest::gridPositions_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    const struct {
+        const char *grid, *name;
+        int row, column;
+    } cells[] = {
+        {"gridLayout", "amplifier_gain_label", 0, 0},
+        {"gridLayout", "amplifier_gain", 0, 1},
+        {"gridLayout", "label_74", 1, 0},
+        {"gridLayout", "calibration_mode", 1, 1},
+        {"gridLayout_23", "axis0_encoder_direction", 0, 0},
+        {"gridLayout_23", "axis0_force_direction", 1, 0},
+        {"gridLayout_23", "label_27", 2, 0},
+        {"gridLayout_23", "axis0_encoder_CPR", 2, 1},
+        {"gridLayout_23", "label_28", 3, 0},
+        {"gridLayout_23", "axis0_pole_pair", 3, 1},
+        {"gridLayout_23", "axis0_p_gain_label", 4, 0},
+        {"gridLayout_23", "axis0_p_gain", 4, 1},
+        {"gridLayout_23", "axis0_i_gain_label", 6, 0},
+        {"gridLayout_23", "axis0_i_gain", 6, 1},
+        {"gridLayout_24", "axis1_encoder_direction", 0, 0},
+        {"gridLayout_24", "axis1_force_direction", 1, 0},
+        {"gridLayout_24", "label_36", 3, 0},
+        {"gridLayout_24", "axis1_encoder_CPR", 3, 1},
+        {"gridLayout_24", "label_37", 4, 0},
+        {"gridLayout_24", "axis1_pole_pair", 4, 1},
+        {"gridLayout_24", "axis1_p_gain_label", 6, 0},
+        {"gridLayout_24", "axis1_p_gain", 6, 1},
+        {"gridLayout_24", "axis1_i_gain_label", 7, 0},
+        {"gridLayout_24", "axis1_i_gain", 7, 1},
+        {"gridLayout_11", "label_32", 0, 0},
+        {"gridLayout_11", "horizontalSlider_11", 0, 1},
+        {"gridLayout_11", "power_limit", 0, 2},
+        {"gridLayout_11", "label_34", 1, 0},
+        {"gridLayout_11", "horizontalSlider_15", 1, 1},
+        {"gridLayout_11", "calibration_magnitude", 1, 2},
+        {"gridLayout_11", "calibration_speed_label", 2, 0},
+        {"gridLayout_11", "calibration_speed_slider", 2, 1},
+        {"gridLayout_11", "calibration_speed", 2, 2},
+        {"gridLayout_11", "calibration_current_label", 3, 0},
+        {"gridLayout_11", "calibration_current_slider", 3, 1},
+        {"gridLayout_11", "calibration_current", 3, 2},
+        {"gridLayout_11", "label_33", 4, 0},
+        {"gridLayout_11", "braking_slider", 4, 1},
+        {"gridLayout_11", "braking_limit", 4, 2},
+        {"gridLayout_11", "speed_sample_buffer_size_label", 5, 0},
+        {"gridLayout_11", "speed_sample_buffer_size_slider", 5, 1},
+        {"gridLayout_11", "speed_sample_buffer_size", 5, 2},
+        {"gridLayout_11", "position_smoothing_label", 6, 0},
+        {"gridLayout_11", "position_smoothing_slider", 6, 1},
+        {"gridLayout_11", "position_smoothing", 6, 2},
+    };
+    for (const auto &cell : cells)
+        QTest::newRow(cell.name) << QString::fromLatin1(cell.grid) << QString::fromLatin1(cell.name) << cell.row
+                                 << cell.column;
+}
+
+void HardwarePanelLayoutTest::gridPositions()
+{
+    QFETCH(QString, grid);
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    FullHardwareSettingsWidget panel;
+    auto *layout = panel.findChild<QGridLayout *>(grid);
+    QVERIFY(layout);
+    const int index = layout->indexOf(control<QWidget>(&panel, name));
+    QVERIFY(index >= 0);
+    int foundRow = -1, foundColumn = -1, rowSpan = 0, columnSpan = 0;
+    layout->getItemPosition(index, &foundRow, &foundColumn, &rowSpan, &columnSpan);
+    QCOMPARE(foundRow, row);
+    QCOMPARE(foundColumn, column);
+    if (grid == QLatin1String("gridLayout_11")) {
+        // Sliders are horizontal and share their spin box's range.
+        const int rowIndex = row;
+        auto *slider = qobject_cast<QSlider *>(layout->itemAtPosition(rowIndex, 1)->widget());
+        auto *spin = qobject_cast<QSpinBox *>(layout->itemAtPosition(rowIndex, 2)->widget());
+        QVERIFY(slider && spin);
+        QCOMPARE(slider->orientation(), Qt::Horizontal);
+        QCOMPARE(slider->minimum(), spin->minimum());
+        QCOMPARE(slider->maximum(), spin->maximum());
+        QCOMPARE(slider->singleStep(), 1);
+        QCOMPARE(spin->singleStep(), 1);
+    }
+}
+
+void HardwarePanelLayoutTest::rangesAndInitialValues_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    for (const char *percent : {"power_limit", "calibration_magnitude", "calibration_speed", "calibration_current",
+                                "braking_limit", "position_smoothing"})
+        QTest::newRow(percent) << QString::fromLatin1(percent) << 0 << 100;
+    QTest::newRow("speed_sample_buffer_size") << QStringLiteral("speed_sample_buffer_size") << 2 << 32;
+    QTest::newRow("axis0_encoder_CPR") << QStringLiteral("axis0_encoder_CPR") << 0 << 99999;
+    QTest::newRow("axis1_encoder_CPR") << QStringLiteral("axis1_encoder_CPR") << 0 << 99999;
+    QTest::newRow("axis0_pole_pair") << QStringLiteral("axis0_pole_pair") << 0 << 99;
+    QTest::newRow("axis1_pole_pair") << QStringLiteral("axis1_pole_pair") << 0 << 99;
+}
+
+void HardwarePanelLayoutTest::rangesAndInitialValues()
+{
+    QFETCH(QString, name);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    FullHardwareSettingsWidget panel;
+    auto *spin = control<QSpinBox>(&panel, name);
+    QCOMPARE(spin->minimum(), minimum);
+    QCOMPARE(spin->maximum(), maximum);
+    QCOMPARE(spin->value(), minimum);
+    QVERIFY(spin->prefix().isEmpty());
+    QVERIFY(spin->suffix().isEmpty());
+}
+
+void HardwarePanelLayoutTest::axisGridSizing()
+{
+    FullHardwareSettingsWidget panel;
+    auto *tabs = control<QTabWidget>(&panel, "axis_tab");
+    QCOMPARE(tabs->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    QCOMPARE(tabs->sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
+
+    for (const char *grid : {"gridLayout_23", "gridLayout_24"}) {
+        auto *layout = panel.findChild<QGridLayout *>(QLatin1String(grid));
+        QVERIFY(layout);
+        int fields = 0;
+        for (int row = 2; row < layout->rowCount(); ++row) {
+            QLayoutItem *labelItem = layout->itemAtPosition(row, 0);
+            if (!labelItem)
+                continue;
+            QWidget *label = labelItem->widget();
+            QCOMPARE(label->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+            QCOMPARE(label->minimumWidth(), 100);
+            QCOMPARE(label->maximumWidth(), 200);
+            QWidget *field = layout->itemAtPosition(row, 1)->widget();
+            QCOMPARE(field->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+            QCOMPARE(field->sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+            if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+                QVERIFY(!edit->validator());
+                QVERIFY(edit->inputMask().isEmpty());
+            }
+            ++fields;
+        }
+        QCOMPARE(fields, 4);
+    }
+}
+
+void HardwarePanelLayoutTest::labelsAreNotClipped()
+{
+    FullHardwareSettingsWidget panel;
+    panel.setDeviceType(DeviceType::Joystick, true);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    for (QLabel *label : panel.findChildren<QLabel *>()) {
+        if (!label->isVisible())
+            continue;
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    }
+    for (QCheckBox *box : panel.findChildren<QCheckBox *>()) {
+        if (box->isVisible())
+            QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->objectName()));
+    }
+}
+
+void HardwarePanelLayoutTest::visibilityByDeviceType_data()
+{
+    QTest::addColumn<int>("deviceType");
+    QTest::addColumn<bool>("advanced");
+    QTest::addColumn<bool>("calibrationSpeedShown");
+    QTest::newRow("joystick") << int(DeviceType::Joystick) << false << true;
+    QTest::newRow("joystick, advanced") << int(DeviceType::Joystick) << true << true;
+    QTest::newRow("rudder") << int(DeviceType::Rudder) << true << true;
+    QTest::newRow("wheel") << int(DeviceType::Wheel) << false << false;
+    QTest::newRow("wheel, advanced") << int(DeviceType::Wheel) << true << false;
+    QTest::newRow("collective") << int(DeviceType::Collective) << false << true;
+    QTest::newRow("unknown type") << 7 << true << true;
+}
+
+void HardwarePanelLayoutTest::visibilityByDeviceType()
+{
+    QFETCH(int, deviceType);
+    QFETCH(bool, advanced);
+    QFETCH(bool, calibrationSpeedShown);
+    FullHardwareSettingsWidget panel;
+    // Start from the opposite state so every rule has to act.
+    panel.setDeviceType(deviceType == DeviceType::Wheel ? DeviceType::Joystick : DeviceType::Wheel, !advanced);
+    panel.setDeviceType(deviceType, advanced);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    auto shown = [&panel](const char *name) { return control<QWidget>(&panel, QLatin1String(name))->isVisible(); };
+    QCOMPARE(shown("amplifier_gain_label"), advanced);
+    QCOMPARE(shown("amplifier_gain"), advanced);
+    for (const char *name : {"calibration_speed_label", "calibration_speed_slider", "calibration_speed"})
+        QCOMPARE(shown(name), calibrationSpeedShown);
+    for (const char *name : {"calibration_current_label", "calibration_current_slider", "calibration_current"})
+        QVERIFY2(!shown(name), name);
+    for (const char *name :
+         {"debug_forces", "force_enable", "label_74", "calibration_mode", "speed_sample_buffer_size_label",
+          "speed_sample_buffer_size_slider", "speed_sample_buffer_size", "position_smoothing_label",
+          "position_smoothing_slider", "position_smoothing", "label_32", "power_limit", "label_34",
+          "calibration_magnitude", "label_33", "braking_limit", "axis0_encoder_direction", "axis0_force_direction",
+          "axis0_encoder_CPR", "axis0_pole_pair", "axis0_p_gain_label", "axis0_p_gain", "axis0_i_gain_label",
+          "axis0_i_gain"})
+        QVERIFY2(shown(name), name);
+    // Axis 1 sits on a page that is not current; its gains are not hidden in their own right.
+    for (const char *name : {"axis1_p_gain_label", "axis1_p_gain", "axis1_i_gain_label", "axis1_i_gain"})
+        QVERIFY2(!control<QWidget>(&panel, QLatin1String(name))->isHidden(), name);
+}
+
+void HardwarePanelLayoutTest::axisTabsFollowDeviceTypeOnLoad()
+{
+    FullHardwareSettingsWidget panel;
+    auto *tabs = control<QTabWidget>(&panel, "axis_tab");
+    const int axis1 = tabs->indexOf(control<QWidget>(&panel, "axis1Tab"));
+
+    panel.setDeviceType(DeviceType::Rudder, false);
+    QVERIFY(tabs->isTabVisible(axis1)); // the tabs change with the record, not before
+
+    panel.loadSettings(HardwareSettingsTypeDef{});
+    QVERIFY(tabs->isTabVisible(0));
+    QVERIFY(!tabs->isTabVisible(axis1));
+
+    panel.setDeviceType(7, false);
+    panel.loadSettings(HardwareSettingsTypeDef{});
+    QVERIFY(!tabs->isTabVisible(axis1)); // an unknown type leaves them as they are
+
+    panel.setDeviceType(DeviceType::Joystick, false);
+    panel.loadSettings(HardwareSettingsTypeDef{});
+    QVERIFY(tabs->isTabVisible(0));
+    QVERIFY(tabs->isTabVisible(axis1));
+
+    for (int type : {int(DeviceType::Wheel), int(DeviceType::Collective)}) {
+        panel.setDeviceType(type, false);
+        panel.loadSettings(HardwareSettingsTypeDef{});
+        QVERIFY(tabs->isTabVisible(0));
+        QVERIFY(!tabs->isTabVisible(axis1));
+        panel.setDeviceType(DeviceType::Joystick, false);
+        panel.loadSettings(HardwareSettingsTypeDef{});
+    }
+}
+
+void HardwarePanelLayoutTest::wheelDropDownLeavesOutRangeSearch()
+{
+    FullHardwareSettingsWidget panel;
+    auto *combo = control<QComboBox>(&panel, "calibration_mode");
+    auto *list = qobject_cast<QListView *>(combo->view());
+    QVERIFY(list);
+
+    panel.setDeviceType(DeviceType::Wheel, false);
+    HardwareSettingsTypeDef settings;
+    settings.calibration_mode = 2;
+    panel.loadSettings(settings);
+    QCOMPARE(combo->count(), 3);
+    QVERIFY(!list->isRowHidden(0));
+    QVERIFY(!list->isRowHidden(1));
+    QVERIFY(list->isRowHidden(2));
+    QCOMPARE(combo->currentText(), QStringLiteral("Automatic center of range search"));
+    HardwareSettingsTypeDef gathered;
+    panel.gatherSettings(gathered);
+    QCOMPARE(gathered.calibration_mode, uint8_t(2));
+
+    // A second load rebuilds the list rather than appending to it.
+    panel.loadSettings(settings);
+    QCOMPARE(combo->count(), 3);
+    QVERIFY(list->isRowHidden(2));
+
+    panel.setDeviceType(DeviceType::Joystick, false);
+    panel.loadSettings(settings);
+    QVERIFY(!list->isRowHidden(2));
+}
+
+void HardwarePanelLayoutTest::textsUseTheirTranslationContexts()
+{
+    ContextMarkingTranslator translator;
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    {
+        FullHardwareSettingsWidget panel;
+        const QString panelContext = QStringLiteral("FullHardwareSettingsWidget|");
+        QCOMPARE(control<QLabel>(&panel, "label_32")->text(), panelContext + "Power limit (%)");
+        QCOMPARE(control<QCheckBox>(&panel, "force_enable")->text(), panelContext + "Enable forces (Require reboot)");
+        QCOMPARE(control<QComboBox>(&panel, "amplifier_gain")->itemText(0), panelContext + "80V/V");
+        QCOMPARE(control<QTabWidget>(&panel, "axis_tab")->tabText(1), panelContext + "Axis 1");
+
+        panel.loadSettings(HardwareSettingsTypeDef{});
+        auto *calibration = control<QComboBox>(&panel, "calibration_mode");
+        QCOMPARE(calibration->itemText(0), QStringLiteral("QComboBox|None"));
+        QCOMPARE(calibration->itemText(2), QStringLiteral("QComboBox|Automatic center of range search"));
+
+        panel.setDeviceType(DeviceType::Joystick, false);
+        control<QSpinBox>(&panel, "axis0_encoder_CPR")->setValue(80000);
+        QString message;
+        QVERIFY(panel.hasInvalidValues(&message));
+        QVERIFY(message.startsWith(panelContext));
+    }
+    QCoreApplication::removeTranslator(&translator);
+}
+
+QTEST_MAIN(HardwarePanelLayoutTest)
+#include "tst_hardwarepanellayout.moc"
