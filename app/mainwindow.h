@@ -1,0 +1,90 @@
+#pragma once
+
+#include "device/deviceinfo.h"
+#include "effects/effectsettings.h"
+#include "hardware/hardwaresettings.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QString>
+#include <QTranslator>
+
+#include <memory>
+
+class InputSettingsPages;
+class QThread;
+class QTimer;
+class SettingsUiBackgroundThread;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The tool's only window: the device list on top, the settings pages below, reboot and DFU
+// at the bottom. Device commands go to the worker's thread queued, in the order asked.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Address of the maker's downloads page, offered when the firmware does not match.
+    static const char DOWNLOAD_PAGE_URL[];
+    static constexpr int STATUS_MESSAGE_MS = 10000;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    bool isAdvancedMode() const { return advancedMode; }
+    int currentProductId() const { return selectedProductId; }
+
+public slots:
+    void updateConnectedDevices(QMap<int, DeviceInfoTypeDef> devices);
+    void showHardwareSettings(const HardwareSettingsTypeDef &settings);
+
+public:
+    void gatherHardwareSettings(HardwareSettingsTypeDef &settings) const;
+
+private slots:
+    void on_devices_combo_box_activated(int index);
+    void on_dfu_mode_button_clicked();
+    void on_spiModeCombo_activated(int index);
+    void rebootController();
+    void readEffectSettings();
+    void applyEffectSettings();
+    void saveEffectSettings();
+    void readHardwareSettings();
+    void applyHardwareSettings();
+    void saveHardwareSettings();
+    void showWaitCursor();
+    void restoreCursor();
+
+private:
+    void startUsb();
+    void connectSettingsButtons();
+    void fillDeviceRows();
+    void setDeviceRowHidden(int row, bool hidden);
+    void hideAllPages();
+    void clearDeviceSelection();
+    void showTabsForDeviceType(int deviceType);
+    void selectDevice(const DeviceInfoTypeDef &info);
+    bool confirmMismatchingFirmware();
+    bool buildHardwareRecord(HardwareSettingsTypeDef &settings);
+    EffectSettingsTypeDef buildEffectRecord() const;
+    template<typename Command>
+    void queueCommand(Command command);
+    void stopWorker();
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    std::unique_ptr<InputSettingsPages> inputPages;
+    QMap<int, int> deviceProductIds;
+    QMap<int, QString> deviceNames;
+    QMap<int, DeviceInfoTypeDef> connectedDeviceInfo;
+    int selectedProductId = -1;
+    bool advancedMode = false;
+    bool usbAvailable = false;
+    bool waitCursorShown = false;
+    QTranslator translator;
+    SettingsUiBackgroundThread *worker = nullptr;
+    QThread *workerThread = nullptr;
+    QTimer *startTimer = nullptr;
+};

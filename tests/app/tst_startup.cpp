@@ -1,0 +1,134 @@
+#include "app/mainwindow.h"
+
+#include "virtualcontroller.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+// Start-up as the tool does it in its working directory: "config.ini", the translation
+// files under "i18n/" and the icon are all looked up there.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void titleCarriesTheToolsVersion();
+    void iconComesFromWorkingDirectory();
+    void configuredLanguage_data();
+    void configuredLanguage();
+    void closesCleanlyWithControllerConnected();
+
+private:
+    void writeConfig(const QByteArray &content);
+    void provideGermanTranslation(const QString &asLanguage);
+    QString rebootText(MainWindow &window);
+
+    std::unique_ptr<QTemporaryDir> workingDirectory;
+    QString startDirectory = QDir::currentPath();
+};
+
+void TestStartup::init()
+{
+    workingDirectory = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(workingDirectory->path()));
+}
+
+void TestStartup::cleanup()
+{
+    QDir::setCurrent(startDirectory);
+    workingDirectory.reset();
+}
+
+void TestStartup::writeConfig(const QByteArray &content)
+{
+    QFile config(QStringLiteral("config.ini"));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(content);
+}
+
+void TestStartup::provideGermanTranslation(const QString &asLanguage)
+{
+    QVERIFY(QDir().mkpath(QStringLiteral("i18n")));
+    QVERIFY(QFile::copy(QStringLiteral(KESTROV_TRANSLATIONS_DIR "/hardware_settings_ui_de.qm"),
+                        QStringLiteral("i18n/hardware_settings_ui_%1.qm").arg(asLanguage)));
+}
+
+QString TestStartup::rebootText(MainWindow &window)
+{
+    return window.findChild<QPushButton *>(QStringLiteral("reboot_button"))->text();
+}
+
+void TestStartup::titleCarriesTheToolsVersion()
+{
+    writeConfig("[UI]\nlang=de\n");
+    provideGermanTranslation(QStringLiteral("de"));
+    MainWindow window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrov Setup (241123)"));
+    QVERIFY(!window.isAdvancedMode());
+}
+
+void TestStartup::iconComesFromWorkingDirectory()
+{
+    {
+        MainWindow window;
+        QVERIFY(window.windowIcon().pixmap(32, 32).isNull());
+    }
+    QVERIFY(QFile::copy(QStringLiteral(KESTROV_ICON_FILE), QStringLiteral("kestrov_hardware_icon.png")));
+    MainWindow window;
+    QCOMPARE(window.windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+}
+
+void TestStartup::configuredLanguage_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("translationAs");
+    QTest::addColumn<QString>("rebootButton");
+    QTest::newRow("german") << QByteArray("[UI]\nlang=de\n") << "de" << "Controller neu starten";
+    QTest::newRow("german without file") << QByteArray("[UI]\nlang=de\n") << "" << "Reboot controller";
+    QTest::newRow("english is built in") << QByteArray("[UI]\nlang=en\n") << "en" << "Reboot controller";
+    QTest::newRow("no config") << QByteArray() << "de" << "Reboot controller";
+    // The lookup shortens the name at "_": de_AT falls back to de.
+    QTest::newRow("regional variant") << QByteArray("[UI]\nlang=de_AT\n") << "de" << "Controller neu starten";
+}
+
+void TestStartup::configuredLanguage()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(QString, translationAs);
+    QFETCH(QString, rebootButton);
+    if (!config.isEmpty())
+        writeConfig(config);
+    if (!translationAs.isEmpty())
+        provideGermanTranslation(translationAs);
+
+    MainWindow window;
+    QCOMPARE(rebootText(window), rebootButton);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrov Setup (241123)"));
+}
+
+void TestStartup::closesCleanlyWithControllerConnected()
+{
+    // Closing while the worker polls and holds an open handle ends without a hang or a
+    // crash (the sanitizer builds look for leaks and races here too), and nothing talks to
+    // the controller afterwards.
+    VirtualController controller;
+    QVERIFY(controller.reset());
+    QVERIFY(controller.plug(QStringLiteral("joystick")) > 0);
+    for (int round = 0; round < 3; ++round) {
+        MainWindow window;
+        window.show();
+        auto *devices = window.findChild<QComboBox *>(QStringLiteral("devices_combo_box"));
+        QTRY_COMPARE_WITH_TIMEOUT(devices->placeholderText(), QStringLiteral("Select compatible device (1 connected)"), 3000);
+        QTest::qWait(100 * round);
+    }
+    const qsizetype transfers = controller.transfers().size();
+    QTest::qWait(1500);
+    QCOMPARE(controller.transfers().size(), transfers);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
