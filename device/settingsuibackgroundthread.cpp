@@ -1,6 +1,7 @@
 #include "device/settingsuibackgroundthread.h"
 
 #include "device/hidtransport.h"
+#include "device/replydecoding.h"
 
 #include <libusb.h>
 
@@ -9,7 +10,6 @@
 #include <QTimer>
 
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -62,12 +62,9 @@ void SettingsUiBackgroundThread::shutdown()
 
 bool SettingsUiBackgroundThread::probe(libusb_device_handle *handle, DeviceInfoTypeDef &info) const
 {
-    // A short answer still counts; the bytes it did not carry read as zero.
     ReplyBuffer reply{};
-    if (HidTransport::getFeatureReport(handle, HidTransport::REPORT_DEVICE_INFO, reply.data(), reply.size()) < 0)
-        return false;
-    std::memcpy(&info, reply.data(), sizeof info);
-    return true;
+    const int received = HidTransport::getFeatureReport(handle, HidTransport::REPORT_DEVICE_INFO, reply.data(), reply.size());
+    return ReplyDecoding::deviceInfo(received, reply.data(), info);
 }
 
 void SettingsUiBackgroundThread::checkDeviceConnections()
@@ -119,13 +116,9 @@ bool SettingsUiBackgroundThread::readRecord(int productId, uint8_t reportId, Rec
     libusb_device_handle *handle = handleFor(productId);
     if (!handle)
         return false;
-    // A failed or short read hands nothing on: a record is never made of undefined bytes.
     ReplyBuffer reply{};
     const int received = HidTransport::getFeatureReport(handle, reportId, reply.data(), reply.size());
-    if (received < int(sizeof record))
-        return false;
-    std::memcpy(&record, reply.data(), sizeof record);
-    return true;
+    return ReplyDecoding::settingsRecord(received, reply.data(), record);
 }
 
 void SettingsUiBackgroundThread::readEffectSettings(int productId)
@@ -206,17 +199,17 @@ bool SettingsUiBackgroundThread::waitUntilIdle(libusb_device_handle *handle)
     // gone or broken) and, at the latest, after the busy-wait limit.
     QElapsedTimer elapsed;
     elapsed.start();
-    bool idle = false;
+    bool busyNow = true;
     bool answering = true;
-    while (!idle && answering) {
+    while (busyNow && answering) {
         ReplyBuffer reply{};
-        reply[0] = 1;
-        answering = HidTransport::getFeatureReport(handle, HidTransport::REPORT_BUSY_STATUS, reply.data(), reply.size()) >= 1;
+        const int received = HidTransport::getFeatureReport(handle, HidTransport::REPORT_BUSY_STATUS, reply.data(), reply.size());
+        answering = ReplyDecoding::busyStatus(received, reply.data(), busyNow);
         QThread::msleep(BUSY_POLL_INTERVAL_MS);
-        idle = answering && reply[0] == 0;
         if (elapsed.elapsed() >= busyWaitLimitMs)
             break;
     }
+    const bool idle = answering && !busyNow;
 
     busy.store(false);
     emit busyWaitFinished();

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "device/deviceinfo.h"
+
+#include <cstdint>
+#include <cstring>
+
+// Turns the reply to a GET feature report into what the tool uses. `received` is what the
+// transfer returned: a byte count or a negative libusb error. `reply` is the receive buffer,
+// zeroed before the transfer, so bytes the controller did not send read as zero.
+namespace ReplyDecoding {
+
+// Any answer counts, however short: the missing bytes of the record stay zero.
+inline bool deviceInfo(int received, const uint8_t *reply, DeviceInfoTypeDef &info)
+{
+    if (received < 0)
+        return false;
+    std::memcpy(&info, reply, sizeof info);
+    return true;
+}
+
+// A settings record is taken only whole: a failed or short read gives nothing.
+template<typename Record>
+bool settingsRecord(int received, const uint8_t *reply, Record &record)
+{
+    if (received < int(sizeof record))
+        return false;
+    std::memcpy(&record, reply, sizeof record);
+    return true;
+}
+
+// The busy byte needs at least one byte of reply; without it the status is unknown.
+inline bool busyStatus(int received, const uint8_t *reply, bool &busy)
+{
+    if (received < 1)
+        return false;
+    busy = reply[0] != 0;
+    return true;
+}
+
+} // namespace ReplyDecoding
