@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "mainwindowprobe.h"
+#include "transfershape.h"
 #include "virtualcontroller.h"
 
 #include <QAbstractButton>
@@ -16,14 +17,6 @@ namespace {
 constexpr int JOYSTICK = 22777;
 constexpr int WHEEL = 22999;
 const QList<int> ALL_PAGES{0, 1, 2, 3, 4};
-
-int countReads(const QList<Transfer> &transfers, int reportId)
-{
-    int reads = 0;
-    for (const Transfer &transfer : transfers)
-        reads += !transfer.isSet() && transfer.reportId() == reportId;
-    return reads;
-}
 
 } // namespace
 

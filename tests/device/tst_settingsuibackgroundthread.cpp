@@ -1,6 +1,7 @@
 #include "device/devicekinds.h"
 #include "device/settingsuibackgroundthread.h"
 
+#include "transfershape.h"
 #include "virtualcontroller.h"
 
 #include <libusb.h>
@@ -25,30 +26,6 @@ EffectSettingsTypeDef effectRecord(quint8 seed)
     settings.axis[0].motion_range = 900 + seed;
     settings.axis[1].max_force = 12.0f;
     return settings;
-}
-
-// Transfers reduced to a short form ("S18" block packet with command 18, "S2" command,
-// "G36" GET of report 0x24) so an order of operations reads as a string.
-QStringList shape(const QList<Transfer> &transfers)
-{
-    QStringList steps;
-    for (const Transfer &transfer : transfers) {
-        if (transfer.isSet())
-            steps << QStringLiteral("S%1").arg(quint8(transfer.data.at(1)));
-        else
-            steps << QStringLiteral("G%1").arg(transfer.reportId());
-    }
-    return steps;
-}
-
-// Collapses runs of equal steps: "S18 S18 G36 G36" -> "S18 G36".
-QString runs(const QStringList &steps)
-{
-    QStringList collapsed;
-    for (const QString &step : steps)
-        if (collapsed.isEmpty() || collapsed.last() != step)
-            collapsed << step;
-    return collapsed.join(QLatin1Char(' '));
 }
 
 // Runs a worker on a thread of its own, as the window does, and records what it emits.
@@ -261,8 +238,8 @@ void TestSettingsUiBackgroundThread::saveWritesWaitsCommitsAndWaits()
     worker->saveEffectsSettings(JOYSTICK, settings);
 
     const QList<Transfer> transfers = controller.transfers();
-    QCOMPARE(runs(shape(transfers)), QStringLiteral("S18 G36 S2 G36"));
-    QCOMPARE(shape(transfers).count(QStringLiteral("S18")), 8);
+    QCOMPARE(collapsedShape(transferShape(transfers)), QStringLiteral("S18 G36 S2 G36"));
+    QCOMPARE(transferShape(transfers).count(QStringLiteral("S18")), 8);
     // The controller was busy for a while after each step: it was asked more than once,
     // about 100 ms apart, until it said idle.
     QList<double> statusTimes;
@@ -285,8 +262,8 @@ void TestSettingsUiBackgroundThread::busyWaitEndsWhenStatusRequestFails()
     QSignalSpy finished(worker, &SettingsUiBackgroundThread::busyWaitFinished);
     worker->saveEffectsSettings(JOYSTICK, effectRecord(9));
     // One failed status request ends the wait, and nothing unacknowledged is made permanent.
-    QCOMPARE(runs(shape(controller.transfers())), QStringLiteral("S18 G36"));
-    QCOMPARE(shape(controller.transfers()).count(QStringLiteral("G36")), 1);
+    QCOMPARE(collapsedShape(transferShape(controller.transfers())), QStringLiteral("S18 G36"));
+    QCOMPARE(transferShape(controller.transfers()).count(QStringLiteral("G36")), 1);
     QCOMPARE(controller.readRecord(joystick, QStringLiteral("effect"), true), permanent);
     QCOMPARE(started.size(), 1);
     QCOMPARE(finished.size(), 1);
@@ -302,8 +279,8 @@ void TestSettingsUiBackgroundThread::busyWaitEndsAtItsLimit()
     HardwareSettingsTypeDef settings{};
     settings.power_limit = 42;
     worker->saveHardwareSettings(JOYSTICK, settings);
-    const QStringList steps = shape(controller.transfers());
-    QCOMPARE(runs(steps), QStringLiteral("S17 G36"));
+    const QStringList steps = transferShape(controller.transfers());
+    QCOMPARE(collapsedShape(steps), QStringLiteral("S17 G36"));
     const int polls = steps.count(QStringLiteral("G36"));
     QVERIFY2(polls >= 3 && polls <= 7, qPrintable(QString::number(polls)));
     QCOMPARE(controller.readRecord(joystick, QStringLiteral("hardware"), true), permanent);
@@ -339,10 +316,10 @@ void TestSettingsUiBackgroundThread::commandsRunInOrderAndPollPausesDuringBusyWa
 
     // The second command starts only when the first has finished its busy wait, and no
     // probe runs while the controller is busy.
-    QStringList steps = shape(controller.transfers());
+    QStringList steps = transferShape(controller.transfers());
     steps.removeAll(QStringLiteral("G37"));
-    QCOMPARE(runs(steps), QStringLiteral("S18 G36 S2 G36 S17 G36"));
-    const QString during = runs(shape(controller.transfers()));
+    QCOMPARE(collapsedShape(steps), QStringLiteral("S18 G36 S2 G36 S17 G36"));
+    const QString during = collapsedShape(transferShape(controller.transfers()));
     QVERIFY2(!during.contains(QStringLiteral("G36 G37 G36")), qPrintable(during));
     QVERIFY2(!during.contains(QStringLiteral("S18 G37")), qPrintable(during));
     const QString events = threaded.events.join(QLatin1Char(' '));

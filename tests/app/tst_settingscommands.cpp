@@ -1,0 +1,388 @@
+#include "app/mainwindow.h"
+
+#include "mainwindowprobe.h"
+#include "transfershape.h"
+#include "virtualcontroller.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+constexpr int JOYSTICK = 22777;
+
+QList<Transfer> blockPackets(const QList<Transfer> &transfers)
+{
+    QList<Transfer> packets;
+    for (const Transfer &transfer : transfers)
+        if (transfer.isSet() && transfer.data.size() == 65 && quint8(transfer.data.at(1)) >= 17)
+            packets << transfer;
+    return packets;
+}
+
+// The command's own transfers, without the once-a-second probes around it.
+QString commandShape(const QList<Transfer> &transfers)
+{
+    QStringList steps = transferShape(transfers);
+    steps.removeAll(QStringLiteral("G37"));
+    return collapsedShape(steps);
+}
+
+// The record a block write carried, put back together from its packets.
+QByteArray reassembled(const QList<Transfer> &packets, int length)
+{
+    QByteArray record(length, '\0');
+    for (const Transfer &packet : packets) {
+        const int offset = quint8(packet.data.at(2)) | quint8(packet.data.at(3)) << 8;
+        const int remaining = quint8(packet.data.at(4)) | quint8(packet.data.at(5)) << 8;
+        if (remaining != 0xFFFF)
+            record.replace(offset, qMin(remaining, 58), packet.data.mid(6, qMin(remaining, 58)));
+    }
+    return record;
+}
+
+// Watches the GUI thread's event loop for stalls while a command runs.
+class Heartbeat : public QObject
+{
+public:
+    Heartbeat()
+    {
+        timer.setTimerType(Qt::PreciseTimer);
+        timer.setInterval(1);
+        connect(&timer, &QTimer::timeout, this, [this] {
+            longestGapMs = qMax(longestGapMs, clock.restart());
+        });
+        clock.start();
+        timer.start();
+    }
+    qint64 longestGapMs = 0;
+
+private:
+    QTimer timer;
+    QElapsedTimer clock;
+};
+
+} // namespace
+
+class TestSettingsCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void effectsApplyAndSave_data();
+    void effectsApplyAndSave();
+    void hardwareApplyAndSaveOnEveryPage_data();
+    void hardwareApplyAndSaveOnEveryPage();
+    void applyFromButtonsCarriesAllFourPages();
+    void readFromAnalogAxesRefreshesAllFourPages();
+    void bytesNoControlWritesGoOutAsZero();
+    void twoQuickAppliesRunOneAfterTheOther();
+    void waitCursorDuringBusyWaitOnly();
+    void oversizedCprIsRefusedWithMessage();
+    void unplugDuringSaveLeavesToolResponsive();
+    void savedValuesSurviveReboot();
+
+private:
+    void selectJoystick(const QString &options = QString());
+    void click(const QString &button);
+    void waitUntilIdle();
+    template<typename T>
+    T *control(const QString &name) const { return probe->find<T>(name); }
+
+    QTemporaryDir workingDirectory;
+    VirtualController controller;
+    int device = -1;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindowProbe> probe;
+};
+
+void TestSettingsCommands::initTestCase()
+{
+    QVERIFY2(VirtualController::available(), "run under virtual-controller");
+    QVERIFY(QDir::setCurrent(workingDirectory.path()));
+}
+
+void TestSettingsCommands::init()
+{
+    QVERIFY(controller.reset());
+}
+
+void TestSettingsCommands::cleanup()
+{
+    probe.reset();
+    window.reset();
+}
+
+void TestSettingsCommands::selectJoystick(const QString &options)
+{
+    device = controller.plug(QStringLiteral("joystick") + options);
+    QVERIFY(device > 0);
+    window = std::make_unique<MainWindow>();
+    probe = std::make_unique<MainWindowProbe>(*window);
+    window->show();
+    QTRY_COMPARE_WITH_TIMEOUT(probe->visibleRows(), QList<int>{1}, 3000);
+    probe->pick(1);
+    QTRY_COMPARE_WITH_TIMEOUT(countReads(controller.transfers(), 0x21), 1, 3000);
+    QTest::qWait(50); // the record reaches the pages through the event loop
+    controller.clearLog();
+}
+
+void TestSettingsCommands::click(const QString &button)
+{
+    auto *target = control<QAbstractButton>(button);
+    QVERIFY2(target, qPrintable(button));
+    target->click();
+}
+
+void TestSettingsCommands::waitUntilIdle()
+{
+    // A command has ended when the controller is idle and the wait cursor is gone.
+    QTest::qWait(150);
+    QTRY_VERIFY_WITH_TIMEOUT(!controller.isBusy(device) && QGuiApplication::overrideCursor() == nullptr, 5000);
+    QTest::qWait(150);
+}
+
+void TestSettingsCommands::effectsApplyAndSave_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("shape");
+    QTest::newRow("apply") << "apply_effect_settings_button" << "S18 G36";
+    QTest::newRow("save") << "save_effects_settings_button" << "S18 G36 S2 G36";
+}
+
+void TestSettingsCommands::effectsApplyAndSave()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, shape);
+    selectJoystick(QStringLiteral(",write-busy-ms=250,save-busy-ms=250"));
+    control<QSpinBox>(QStringLiteral("motion_range_axis0"))->setValue(720);
+    const QByteArray permanentBefore = controller.readRecord(device, QStringLiteral("effect"), true);
+
+    click(button);
+    waitUntilIdle();
+    const QList<Transfer> transfers = controller.transfers();
+    QCOMPARE(commandShape(transfers), shape);
+    QCOMPARE(blockPackets(transfers).size(), 8);
+    QList<double> statusTimes;
+    for (const Transfer &transfer : transfers)
+        if (!transfer.isSet() && transfer.reportId() == 0x24)
+            statusTimes << transfer.timeMs;
+    for (int i = 1; i < statusTimes.size(); ++i)
+        QVERIFY(statusTimes.at(i) - statusTimes.at(i - 1) >= 95.0);
+
+    EffectSettingsTypeDef sent;
+    const QByteArray record = reassembled(blockPackets(transfers), 384);
+    std::memcpy(&sent, record.constData(), sizeof sent);
+    QCOMPARE(int(sent.axis[0].motion_range), 720);
+    QCOMPARE(controller.readRecord(device, QStringLiteral("effect"), false), record);
+    const bool saved = button.startsWith(QLatin1String("save"));
+    QCOMPARE(controller.readRecord(device, QStringLiteral("effect"), true), saved ? record : permanentBefore);
+}
+
+void TestSettingsCommands::hardwareApplyAndSaveOnEveryPage_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("shape");
+    for (int page = 1; page <= 4; ++page) {
+        QTest::addRow("apply %d", page) << QStringLiteral("apply_hardware_settings_button_%1").arg(page) << "S17 G36";
+        QTest::addRow("save %d", page) << QStringLiteral("save_hardware_settings_button_%1").arg(page) << "S17 G36 S2 G36";
+    }
+}
+
+void TestSettingsCommands::hardwareApplyAndSaveOnEveryPage()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, shape);
+    selectJoystick(QStringLiteral(",write-busy-ms=150,save-busy-ms=150"));
+    control<QSpinBox>(QStringLiteral("power_limit"))->setValue(55);
+
+    click(button);
+    waitUntilIdle();
+    const QList<Transfer> transfers = controller.transfers();
+    QCOMPARE(commandShape(transfers), shape);
+    QCOMPARE(blockPackets(transfers).size(), 10);
+    const QByteArray record = reassembled(blockPackets(transfers), 512);
+    QCOMPARE(quint8(record.at(48)), quint8(55));
+    QCOMPARE(controller.readRecord(device, QStringLiteral("hardware"), false), record);
+    if (button.startsWith(QLatin1String("save")))
+        QCOMPARE(controller.readRecord(device, QStringLiteral("hardware"), true), record);
+}
+
+void TestSettingsCommands::applyFromButtonsCarriesAllFourPages()
+{
+    selectJoystick();
+    control<QSpinBox>(QStringLiteral("braking_limit"))->setValue(33);
+    control<QComboBox>(QStringLiteral("gpioModeCombo_8"))->setCurrentIndex(9);
+    control<QComboBox>(QStringLiteral("spiModeCombo"))->setCurrentIndex(2);
+    control<QComboBox>(QStringLiteral("buttonMode_17"))->setCurrentIndex(2);
+    control<QSpinBox>(QStringLiteral("lowerDeadZoneSpinBox_2"))->setValue(4660);
+    control<QCheckBox>(QStringLiteral("analogAxisInvert_3"))->setChecked(true);
+
+    click(QStringLiteral("apply_hardware_settings_button_3"));
+    waitUntilIdle();
+    HardwareSettingsTypeDef working;
+    std::memcpy(&working, controller.readRecord(device, QStringLiteral("hardware"), false).constData(), sizeof working);
+    QCOMPARE(int(working.braking_limit), 33);
+    QCOMPARE(int(working.gpio_mode[7]), 9);
+    QCOMPARE(int(working.spi_mode), 2);
+    QCOMPARE(int(working.button_mode[16]), 2);
+    QCOMPARE(int(working.analog_lower_dead_zone[1]), 4660);
+    QCOMPARE(int(working.analog_invert[2]), 1);
+}
+
+void TestSettingsCommands::readFromAnalogAxesRefreshesAllFourPages()
+{
+    selectJoystick();
+    HardwareSettingsTypeDef changed;
+    std::memcpy(&changed, controller.readRecord(device, QStringLiteral("hardware"), false).constData(), sizeof changed);
+    changed.position_smoothing = 77;
+    changed.gpio_mode[2] = 2;
+    changed.button_mode[31] = 1;
+    changed.analog_smoothing[0] = 66;
+    changed.axis[1].encoder_cpr = 12345;
+    QVERIFY(controller.writeRecord(device, QStringLiteral("hardware"),
+                                   QByteArray(reinterpret_cast<const char *>(&changed), sizeof changed)));
+
+    click(QStringLiteral("read_hardware_settings_button_4"));
+    QTRY_COMPARE_WITH_TIMEOUT(control<QSpinBox>(QStringLiteral("analogSmoothingSpinBox_1"))->value(), 66, 3000);
+    QCOMPARE(control<QSpinBox>(QStringLiteral("position_smoothing"))->value(), 77);
+    QCOMPARE(control<QComboBox>(QStringLiteral("gpioModeCombo_3"))->currentIndex(), 2);
+    QCOMPARE(control<QComboBox>(QStringLiteral("buttonMode_32"))->currentIndex(), 1);
+    QCOMPARE(control<QSpinBox>(QStringLiteral("axis1_encoder_CPR"))->value(), 12345);
+    QCOMPARE(countReads(controller.transfers(), 0x21), 1);
+    QCOMPARE(countReads(controller.transfers(), 0x22), 0);
+}
+
+void TestSettingsCommands::bytesNoControlWritesGoOutAsZero()
+{
+    // A controller whose records carry values in every byte, reserved ones included.
+    const QByteArray hardwareFull(512, char(0x01));
+    const QByteArray effectFull(384, char(0x01));
+    selectJoystick();
+    QVERIFY(controller.writeRecord(device, QStringLiteral("hardware"), hardwareFull));
+    QVERIFY(controller.writeRecord(device, QStringLiteral("effect"), effectFull));
+    click(QStringLiteral("read_hardware_settings_button_1"));
+    click(QStringLiteral("read_effects_settings_button"));
+    QTest::qWait(300);
+    controller.clearLog();
+
+    click(QStringLiteral("save_hardware_settings_button_2"));
+    waitUntilIdle();
+    click(QStringLiteral("apply_effect_settings_button"));
+    waitUntilIdle();
+    const QByteArray hardware = controller.readRecord(device, QStringLiteral("hardware"), true);
+    const QByteArray effect = controller.readRecord(device, QStringLiteral("effect"), false);
+    for (int offset : {2, 53, 58, 85, 200, 255, 256 + 5, 256 + 6, 256 + 15, 384 + 127, 511})
+        QVERIFY2(hardware.at(offset) == 0, qPrintable(QStringLiteral("hardware byte %1").arg(offset)));
+    for (int offset : {4, 100, 127, 141, 144, 255, 269, 272, 383})
+        QVERIFY2(effect.at(offset) == 0, qPrintable(QStringLiteral("effect byte %1").arg(offset)));
+    // Edited fields went out with what the pages showed.
+    QCOMPARE(quint8(hardware.at(6)), quint8(1));
+    QCOMPARE(quint8(effect.at(1)), quint8(1));
+}
+
+void TestSettingsCommands::twoQuickAppliesRunOneAfterTheOther()
+{
+    selectJoystick(QStringLiteral(",write-busy-ms=300"));
+    click(QStringLiteral("apply_hardware_settings_button_1"));
+    control<QSpinBox>(QStringLiteral("power_limit"))->setValue(12);
+    click(QStringLiteral("apply_hardware_settings_button_2"));
+    QTest::qWait(200);
+    waitUntilIdle();
+    QTRY_COMPARE_WITH_TIMEOUT(blockPackets(controller.transfers()).size(), 20, 3000);
+    waitUntilIdle();
+    QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 S17 G36"));
+    // Each apply carried the values of its click.
+    const QList<Transfer> packets = blockPackets(controller.transfers());
+    QVERIFY(quint8(reassembled(packets.mid(0, 10), 512).at(48)) != 12);
+    QCOMPARE(quint8(reassembled(packets.mid(10, 10), 512).at(48)), quint8(12));
+}
+
+void TestSettingsCommands::waitCursorDuringBusyWaitOnly()
+{
+    selectJoystick(QStringLiteral(",write-busy-ms=600"));
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    Heartbeat heartbeat;
+    click(QStringLiteral("apply_effect_settings_button"));
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::overrideCursor() != nullptr, 2000);
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::overrideCursor() == nullptr, 3000);
+    // The window kept its event loop turning all along.
+    QVERIFY2(heartbeat.longestGapMs < 100, qPrintable(QString::number(heartbeat.longestGapMs)));
+}
+
+void TestSettingsCommands::oversizedCprIsRefusedWithMessage()
+{
+    selectJoystick();
+    control<QSpinBox>(QStringLiteral("axis0_encoder_CPR"))->setValue(70000);
+    click(QStringLiteral("save_hardware_settings_button_1"));
+    QTest::qWait(300);
+    QVERIFY(blockPackets(controller.transfers()).isEmpty());
+    QVERIFY(window->statusBar()->currentMessage().contains(QStringLiteral("70000")));
+
+    // Once the value fits, the record goes out with exactly that value.
+    control<QSpinBox>(QStringLiteral("axis0_encoder_CPR"))->setValue(65535);
+    click(QStringLiteral("apply_hardware_settings_button_1"));
+    waitUntilIdle();
+    HardwareSettingsTypeDef working;
+    std::memcpy(&working, controller.readRecord(device, QStringLiteral("hardware"), false).constData(), sizeof working);
+    QCOMPARE(int(working.axis[0].encoder_cpr), 65535);
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+}
+
+void TestSettingsCommands::unplugDuringSaveLeavesToolResponsive()
+{
+    selectJoystick(QStringLiteral(",save-busy-ms=3000"));
+    const QByteArray permanentBefore = controller.readRecord(device, QStringLiteral("hardware"), true);
+    Heartbeat heartbeat;
+    click(QStringLiteral("save_hardware_settings_button_1"));
+    QTRY_VERIFY_WITH_TIMEOUT(transferShape(controller.transfers()).contains(QStringLiteral("S2")), 3000);
+    QVERIFY(controller.unplug(device));
+
+    QTRY_COMPARE_WITH_TIMEOUT(window->currentProductId(), -1, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::overrideCursor() == nullptr, 3000);
+    QVERIFY(probe->visiblePages().isEmpty());
+    QVERIFY(probe->visibleRows().isEmpty());
+    QVERIFY2(heartbeat.longestGapMs < 100, qPrintable(QString::number(heartbeat.longestGapMs)));
+    // The controller went before it finished saving: its permanent memory is either the old
+    // or the new record, never a mix.
+    const QByteArray permanent = controller.readRecord(device, QStringLiteral("hardware"), true);
+    QVERIFY(permanent == permanentBefore || permanent == controller.readRecord(device, QStringLiteral("hardware"), false));
+}
+
+void TestSettingsCommands::savedValuesSurviveReboot()
+{
+    selectJoystick(QStringLiteral(",reboot-ms=300"));
+    control<QSpinBox>(QStringLiteral("soft_stop_range_axis0"))->setValue(17);
+    control<QSpinBox>(QStringLiteral("calibration_magnitude"))->setValue(61);
+    click(QStringLiteral("save_effects_settings_button"));
+    waitUntilIdle();
+    click(QStringLiteral("save_hardware_settings_button_1"));
+    waitUntilIdle();
+    control<QSpinBox>(QStringLiteral("soft_stop_range_axis0"))->setValue(3);
+    click(QStringLiteral("apply_effect_settings_button"));
+    waitUntilIdle();
+
+    click(QStringLiteral("reboot_button"));
+    // The controller leaves, comes back with what was saved, and is picked again.
+    QTRY_COMPARE_WITH_TIMEOUT(window->currentProductId(), -1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(probe->visibleRows(), QList<int>{1}, 5000);
+    probe->pick(1);
+    QTRY_COMPARE_WITH_TIMEOUT(control<QSpinBox>(QStringLiteral("soft_stop_range_axis0"))->value(), 17, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(control<QSpinBox>(QStringLiteral("calibration_magnitude"))->value(), 61, 3000);
+}
+
+QTEST_MAIN(TestSettingsCommands)
+#include "tst_settingscommands.moc"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// A broken contract ends the run as a crash, which libFuzzer records together with the
+// input; the message says which rule broke. The message is only built on failure.
+#define FUZZ_REQUIRE(condition, message)                                   \
+    do {                                                                   \
+        if (!(condition))                                                  \
+            ::fuzzContractBroken(#condition, (message), __FILE__, __LINE__); \
+    } while (false)
+
+[[noreturn]] void fuzzContractBroken(const char *condition, const std::string &message,
+                                     const char *file, int line);
+
+// "0x1f 0x00 ..." for failure messages.
+std::string hexBytes(const void *data, std::size_t size);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "virtualcontroller.h"
+
+#include <QString>
+#include <QStringList>
+
+// Transfers reduced to a short form, so an order of operations reads as a string:
+// "S18" is a SET with command byte 18 (a block packet of the effect record), "S2" the save
+// command, "G36" a GET of report 0x24.
+QStringList transferShape(const QList<Transfer> &transfers);
+
+// Collapses runs of equal steps: "S18 S18 G36 G36" reads "S18 G36".
+QString collapsedShape(const QStringList &steps);
+
+// The GETs of one report in a log.
+int countReads(const QList<Transfer> &transfers, int reportId);
