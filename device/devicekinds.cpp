@@ -2,6 +2,8 @@
 
 #include "device/deviceinfo.h"
 
+#include <QTabWidget>
+
 namespace DeviceKinds {
 
 QMap<int, int> productIds()
@@ -23,17 +25,25 @@ bool isCompatibleFirmware(quint32 firmwareVersion)
     return firmwareVersion == SETUP_VERSION;
 }
 
-AxisPages axisPagesFor(int deviceType)
+void showAxisPages(QTabWidget *tabs, QWidget *firstAxis, QWidget *secondAxis, int deviceType)
 {
+    const int first = tabs->indexOf(firstAxis);
+    const int second = tabs->indexOf(secondAxis);
     switch (deviceType) {
     case Joystick:
-        return AxisPages::Both;
+        tabs->setTabVisible(first, true);
+        tabs->setTabVisible(second, true);
+        break;
     case Rudder:
     case Wheel:
     case Collective:
-        return AxisPages::FirstOnly;
+        tabs->setTabVisible(first, true);
+        tabs->setTabVisible(second, false);
+        // A hidden page must not stay the one on display.
+        tabs->setCurrentIndex(first);
+        break;
     default:
-        return AxisPages::Unchanged;
+        break;
     }
 }
 

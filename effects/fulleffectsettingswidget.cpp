@@ -1,6 +1,7 @@
 #include "effects/fulleffectsettingswidget.h"
 
 #include "device/deviceinfo.h"
+#include "device/devicekinds.h"
 #include "ui_fulleffectsettingswidget.h"
 
 #include <QCheckBox>
@@ -137,26 +138,7 @@ void FullEffectSettingsWidget::setDeviceType(int deviceType)
 {
     m_deviceType = deviceType;
     disableUnsupportedElements();
-
-    QTabWidget *tabs = m_ui->axis_tab;
-    const int axis0 = tabs->indexOf(m_ui->axis0Tab);
-    const int axis1 = tabs->indexOf(m_ui->axis1Tab);
-    switch (deviceType) {
-    case Joystick:
-        tabs->setTabVisible(axis0, true);
-        tabs->setTabVisible(axis1, true);
-        break;
-    case Rudder:
-    case Wheel:
-    case Collective:
-        tabs->setTabVisible(axis0, true);
-        tabs->setTabVisible(axis1, false);
-        // A hidden page must not stay the one on display.
-        tabs->setCurrentIndex(axis0);
-        break;
-    default:
-        break;
-    }
+    DeviceKinds::showAxisPages(m_ui->axis_tab, m_ui->axis0Tab, m_ui->axis1Tab, deviceType);
 }
 
 void FullEffectSettingsWidget::showEvent(QShowEvent *event)

@@ -1,6 +1,7 @@
 #include "hardware/fullhardwaresettingswidget.h"
 
 #include "device/deviceinfo.h"
+#include "device/devicekinds.h"
 #include "hardware/fieldencoding.h"
 #include "ui_fullhardwaresettingswidget.h"
 
@@ -93,31 +94,13 @@ void FullHardwareSettingsWidget::fillCalibrationModes()
         list->setRowHidden(AUTOMATIC_CENTER_SEARCH_ROW, deviceType == DeviceType::Wheel);
 }
 
-void FullHardwareSettingsWidget::updateAxisTabs()
-{
-    const int axis1 = ui->axis_tab->indexOf(ui->axis1Tab);
-    switch (deviceType) {
-    case DeviceType::Joystick:
-        ui->axis_tab->setTabVisible(0, true);
-        ui->axis_tab->setTabVisible(axis1, true);
-        break;
-    case DeviceType::Rudder:
-    case DeviceType::Wheel:
-    case DeviceType::Collective:
-        ui->axis_tab->setTabVisible(0, true);
-        ui->axis_tab->setTabVisible(axis1, false);
-        break;
-    default:
-        break;
-    }
-}
 
 void FullHardwareSettingsWidget::loadSettings(const HardwareSettingsTypeDef &settings)
 {
     using namespace FieldEncoding;
 
     fillCalibrationModes();
-    updateAxisTabs();
+    DeviceKinds::showAxisPages(ui->axis_tab, ui->axis0Tab, ui->axis1Tab, deviceType);
 
     loadFlag(ui->force_enable, settings.force_enable);
     loadFlag(ui->debug_forces, settings.debug_forces);

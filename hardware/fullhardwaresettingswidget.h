@@ -51,7 +51,6 @@ private:
     };
 
     void fillCalibrationModes();
-    void updateAxisTabs();
     void markEncoderCpr(int axis);
     QString encoderCprProblem(int axis) const;
 
