@@ -90,6 +90,8 @@ void MainWindow::startUsb()
     }
 
     workerThread = new QThread;
+    // The worker ends on its own thread, as it lived: no other thread touches its handles.
+    connect(workerThread, &QThread::finished, worker, &QObject::deleteLater);
     workerThread->start(QThread::InheritPriority);
     worker->moveToThread(workerThread);
 }
@@ -102,7 +104,7 @@ void MainWindow::stopWorker()
     QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::shutdown, Qt::BlockingQueuedConnection);
     workerThread->quit();
     workerThread->wait();
-    delete worker;
+    worker = nullptr;
     delete workerThread;
     delete startTimer;
 }

@@ -217,7 +217,7 @@ void TestDeviceList::mismatchingFirmware()
                 latest = button;
         QVERIFY(latest);
         latestText = latest->text();
-        latestFocused = latest->hasFocus();
+        latestFocused = box->focusWidget() == latest;
         if (answer == QLatin1String("Ok"))
             box->button(QMessageBox::Ok)->click();
         else if (answer == QLatin1String("Cancel"))

@@ -41,6 +41,7 @@ public:
         });
         connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, [this] { events << QStringLiteral("busy"); });
         connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, [this] { events << QStringLiteral("idle"); });
+        connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
         worker->moveToThread(&thread);
         thread.start();
         QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::start, Qt::QueuedConnection);
@@ -51,7 +52,6 @@ public:
         QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::shutdown, Qt::BlockingQueuedConnection);
         thread.quit();
         thread.wait();
-        delete worker;
     }
     template<typename Command>
     void queue(Command command)
