@@ -106,5 +106,7 @@ bool EffectProfileStore::accepts(const QString &name) const
 
 QString EffectProfileStore::filePath(const QString &name) const
 {
-    return m_directory.absoluteFilePath(name);
+    // Joined by hand: QDir would take a name starting with ':' for a resource path and
+    // leave the profiles directory.
+    return m_directory.absolutePath() + QLatin1Char('/') + name;
 }

@@ -148,6 +148,20 @@ private slots:
         QCOMPARE(floatAt(content, 265), 12.0f);
     }
 
+    void nameLikeAResourcePathStaysInTheDirectory()
+    {
+        // Qt reads a path starting with ':' as a resource; a profile of that name must
+        // still be a plain file in the profiles directory.
+        EffectProfileStore store;
+        QVERIFY(store.save(":x profile", sampleRecord(3)));
+        QVERIFY(!QFile::exists(QDir::current().filePath(":x profile")));
+        QCOMPARE(readFile(profilePath(":x profile")), bytesOf(sampleRecord(3)));
+        QVERIFY(store.profileNames().contains(":x profile"));
+        QVERIFY(store.load(":x profile").has_value());
+        QVERIFY(store.remove(":x profile"));
+        QVERIFY(!QFile::exists(profilePath(":x profile")));
+    }
+
     void saveReplacesRatherThanRewritesInPlace()
     {
         EffectProfileStore store;
