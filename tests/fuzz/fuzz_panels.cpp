@@ -1,18 +1,23 @@
 // Any effect record into the effects panel, any hardware record into the hardware panel and
 // the input pages, then gathered back into zero-filled records: the controls must hand back
-// each field within its range and as their encoding says, and zero where no control edits.
+// each field within its range and as their encoding says, zero where no control edits, and
+// every slider must stand at its spin box's value.
 //
 // Input: byte 0 is the device type given to both panels, bit 0 of byte 1 the advanced mode,
 // bit 1 of byte 1 asks for the device type to be set again before every further frame.
 // Then up to four frames of a 384-byte effect record followed by a 512-byte hardware
-// record; a short last frame is padded with zeros. The panels are made afresh for every
-// input and keep their state from frame to frame, as they do in the window.
+// record; a short last frame is padded with zeros.
+//
+// The main window's form is built once and kept, as the window keeps it: creating the
+// panels anew for every input would cost thirty times the time. Loads overwrite every
+// value; what a panel carries from one input to the next is only how far its dampening
+// sliders have grown and, for unknown device types, which axis tabs are visible.
 
 #include "fuzzapplication.h"
 #include "fuzzcheck.h"
-#include "inputpageshost.h"
 #include "panelcoupling.h"
 #include "recordcontract.h"
+#include "windowformhost.h"
 
 #include "effects/effectsettings.h"
 #include "effects/fulleffectsettingswidget.h"
@@ -36,7 +41,7 @@ constexpr std::size_t MAX_FRAMES = 4;
 constexpr uint8_t ADVANCED_MODE = 0x01;
 constexpr uint8_t RESELECT_EACH_FRAME = 0x02;
 
-InputPagesHost *inputPages = nullptr;
+WindowFormHost *form = nullptr;
 
 struct Header {
     int deviceType = 1;
@@ -68,8 +73,9 @@ Record recordAt(const uint8_t *frames, std::size_t available, std::size_t offset
     return record;
 }
 
-void checkEffects(FullEffectSettingsWidget &panel, const EffectSettingsTypeDef &loaded)
+void checkEffects(const EffectSettingsTypeDef &loaded)
 {
+    FullEffectSettingsWidget &panel = form->effectsPanel();
     panel.loadSettings(loaded);
     EffectSettingsTypeDef gathered{};
     panel.gatherSettings(gathered);
@@ -82,32 +88,29 @@ void checkEffects(FullEffectSettingsWidget &panel, const EffectSettingsTypeDef &
     FUZZ_REQUIRE(unsettled.empty(), "effects panel: " + unsettled);
 }
 
-// As the window's showHardwareSettings and gatherHardwareSettings do it.
-void checkHardware(FullHardwareSettingsWidget &panel, const HardwareSettingsTypeDef &loaded)
+void checkHardware(const HardwareSettingsTypeDef &loaded)
 {
-    inputPages->showSettings(loaded);
-    panel.loadSettings(loaded);
+    form->showHardwareSettings(loaded);
     HardwareSettingsTypeDef gathered{};
-    panel.gatherSettings(gathered);
-    inputPages->gatherSettings(gathered);
+    form->gatherHardwareSettings(gathered);
 
     const std::string problem =
         RecordContract::checkGathered(RecordContract::hardwareFields(), reinterpret_cast<const uint8_t *>(&loaded),
                                       reinterpret_cast<const uint8_t *>(&gathered), HARDWARE_SIZE);
     FUZZ_REQUIRE(problem.empty(), "hardware panel and input pages: " + problem);
-    FUZZ_REQUIRE(inputPages->spiRecommendationsShown() == (loaded.spi_mode != 0),
+    FUZZ_REQUIRE(form->spiRecommendationsShown() == (loaded.spi_mode != 0),
                  "SPI recommendations must be shown exactly when spi_mode is not 0, spi_mode = " +
                      std::to_string(loaded.spi_mode));
-    const std::string unsettled = PanelCoupling::checkSettled(panel, PanelCoupling::hardwarePairs());
+    const std::string unsettled = PanelCoupling::checkSettled(form->hardwarePanel(), PanelCoupling::hardwarePairs());
     FUZZ_REQUIRE(unsettled.empty(), "hardware panel: " + unsettled);
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    FuzzApplication::start();
-    inputPages = new InputPagesHost; // lives until the process ends
+    FuzzApplication::start(argc, argv);
+    form = new WindowFormHost; // lives until the process ends
     return 0;
 }
 
@@ -118,18 +121,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     const std::size_t available = size - std::min(size, HEADER_SIZE);
     const std::size_t frameCount = std::clamp<std::size_t>((available + FRAME_SIZE - 1) / FRAME_SIZE, 1, MAX_FRAMES);
 
-    {
-        FullEffectSettingsWidget effects;
-        FullHardwareSettingsWidget hardware;
-        for (std::size_t frame = 0; frame < frameCount; ++frame) {
-            if (frame == 0 || header.reselect) {
-                effects.setDeviceType(header.deviceType);
-                hardware.setDeviceType(header.deviceType, header.advanced);
-            }
-            const std::size_t offset = frame * FRAME_SIZE;
-            checkEffects(effects, recordAt<EffectSettingsTypeDef>(frames, available, offset));
-            checkHardware(hardware, recordAt<HardwareSettingsTypeDef>(frames, available, offset + EFFECT_SIZE));
+    for (std::size_t frame = 0; frame < frameCount; ++frame) {
+        if (frame == 0 || header.reselect) {
+            form->effectsPanel().setDeviceType(header.deviceType);
+            form->hardwarePanel().setDeviceType(header.deviceType, header.advanced);
         }
+        const std::size_t offset = frame * FRAME_SIZE;
+        checkEffects(recordAt<EffectSettingsTypeDef>(frames, available, offset));
+        checkHardware(recordAt<HardwareSettingsTypeDef>(frames, available, offset + EFFECT_SIZE));
     }
     // Nothing runs an event loop here; deliver what the widgets posted so it cannot pile up.
     QCoreApplication::sendPostedEvents();

@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <fcntl.h>
 #include <unistd.h>
@@ -55,7 +56,8 @@ EffectSettingsTypeDef recordOf(const uint8_t *bytes)
     return settings;
 }
 
-// A record the fuzzer cannot confuse with its own input: every byte its offset's low bits.
+// A record unlike anything the checks would otherwise see: each byte its offset's low bits,
+// mixed with a salt.
 EffectSettingsTypeDef markedRecord(uint8_t salt)
 {
     uint8_t bytes[RECORD_SIZE];
@@ -166,7 +168,8 @@ void checkRefusedName(const QString &name)
 
 void checkAcceptedName(const QString &name)
 {
-    const std::string shown = name.toStdString() + " (UTF-16 " + hexBytes(name.utf16(), std::size_t(name.size()) * 2) + ")";
+    const std::string shown =
+        name.toStdString() + " (UTF-16 " + hexBytes(name.utf16(), std::size_t(name.size()) * 2) + ")";
     FUZZ_REQUIRE(!name.isEmpty(), "the empty name was accepted");
     FUZZ_REQUIRE(name != QLatin1String(".") && name != QLatin1String(".."), "accepted " + shown);
     FUZZ_REQUIRE(!name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0)),
@@ -205,12 +208,11 @@ void checkAcceptedName(const QString &name)
         const QByteArray written = readRaw(path);
         FUZZ_REQUIRE(written == QByteArray(reinterpret_cast<const char *>(&record), RECORD_SIZE),
                      "the store saved somewhere else than the file of that name: " + shown);
-        QStringList expected = before;
-        expected.append(QStringLiteral("profiles/") + QFile::decodeName(QFile::encodeName(name)));
-        expected.sort();
-        QStringList after = diskSnapshot();
-        after.sort();
-        FUZZ_REQUIRE(after == expected, "saving " + shown + " left more than its own file");
+        QStringList added = diskSnapshot();
+        for (const QString &entry : before)
+            added.removeOne(entry);
+        FUZZ_REQUIRE(added.size() == 1 && added.front().startsWith(QLatin1String("profiles/")),
+                     "saving " + shown + " added [" + added.join(u'|').toStdString() + "], not one profile file");
         FUZZ_REQUIRE(store->remove(name), "the saved profile could not be removed: " + shown);
     }
     FUZZ_REQUIRE(diskSnapshot() == before, "saving " + shown + " left the disk changed");
@@ -226,9 +228,9 @@ void checkName(const QString &name)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    FuzzApplication::start();
+    FuzzApplication::start(argc, argv);
     store = new EffectProfileStore; // in the private working directory, for the whole run
     if (!store->isUsable())
         qFatal("the profiles directory could not be made in %s", qPrintable(FuzzApplication::workingDirectory()));

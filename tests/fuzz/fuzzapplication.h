@@ -7,8 +7,11 @@
 // makes its profiles directory in the working directory.
 namespace FuzzApplication {
 
-void start();
-// The private working directory; removed when the process exits normally.
+// libFuzzer reads its arguments after LLVMFuzzerInitialize, so relative corpus and
+// artifact paths would end up in the temporary directory: they are made absolute against
+// the directory the fuzzer was started in, and crash artifacts go there by default.
+void start(int *argc, char ***argv);
+// The private working directory; removed at exit and when a check fails.
 QString workingDirectory();
 
 } // namespace FuzzApplication

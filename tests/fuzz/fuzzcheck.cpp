@@ -3,11 +3,22 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+void (*beforeAbort)() = nullptr;
+} // namespace
+
+void setBeforeContractAbort(void (*callback)())
+{
+    beforeAbort = callback;
+}
+
 void fuzzContractBroken(const char *condition, const std::string &message, const char *file, int line)
 {
     std::fprintf(stderr, "\n==== contract broken at %s:%d\n==== %s\n==== %s\n", file, line, condition,
                  message.c_str());
     std::fflush(stderr);
+    if (beforeAbort)
+        beforeAbort();
     std::abort();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // A broken contract ends the run as a crash, which libFuzzer records together with the
@@ -13,5 +14,8 @@
 [[noreturn]] void fuzzContractBroken(const char *condition, const std::string &message,
                                      const char *file, int line);
 
-// "0x1f 0x00 ..." for failure messages.
+// Runs right before a broken contract ends the process, which skips the atexit handlers.
+void setBeforeContractAbort(void (*callback)());
+
+// "1f 00 ..." for failure messages.
 std::string hexBytes(const void *data, std::size_t size);
