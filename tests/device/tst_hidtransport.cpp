@@ -72,7 +72,13 @@ void TestHidTransport::init()
     QVERIFY(controller.reset());
     device = controller.plug(QStringLiteral("joystick"));
     QVERIFY(device > 0);
-    QTRY_VERIFY((handle = libusb_open_device_with_vid_pid(nullptr, 0x045B, JOYSTICK)) != nullptr);
+    // A freshly plugged device can take a moment to show up in the enumeration.
+    for (int attempt = 0; attempt < 100 && !handle; ++attempt) {
+        handle = libusb_open_device_with_vid_pid(nullptr, 0x045B, JOYSTICK);
+        if (!handle)
+            QTest::qWait(20);
+    }
+    QVERIFY(handle);
     QVERIFY(controller.clearLog());
 }
 

@@ -169,10 +169,10 @@ void TestInputSettingsPages::valuesBeyondTheListsGather255()
 
     HardwareSettingsTypeDef gathered{};
     pages->gatherSettings(gathered);
-    QCOMPARE(gathered.gpio_mode[0], uint8_t(255));
-    QCOMPARE(gathered.spi_mode, uint8_t(255));
-    QCOMPARE(gathered.button_mode[5], uint8_t(255));
-    QCOMPARE(gathered.button_mode[4], uint8_t(0));
+    QCOMPARE(int(gathered.gpio_mode[0]), 255);
+    QCOMPARE(int(gathered.spi_mode), 255);
+    QCOMPARE(int(gathered.button_mode[5]), 255);
+    QCOMPARE(int(gathered.button_mode[4]), 0);
 }
 
 void TestInputSettingsPages::hiddenFunctionStillShown()
@@ -185,8 +185,8 @@ void TestInputSettingsPages::hiddenFunctionStillShown()
     QCOMPARE(ui->gpioModeCombo_10->currentText(), QStringLiteral("Generic button"));
     HardwareSettingsTypeDef gathered{};
     pages->gatherSettings(gathered);
-    QCOMPARE(gathered.gpio_mode[0], uint8_t(9));
-    QCOMPARE(gathered.gpio_mode[9], uint8_t(1));
+    QCOMPARE(int(gathered.gpio_mode[0]), 9);
+    QCOMPARE(int(gathered.gpio_mode[9]), 1);
 }
 
 void TestInputSettingsPages::numbersClampAndInvertNormalises()
@@ -205,14 +205,14 @@ void TestInputSettingsPages::numbersClampAndInvertNormalises()
 
     HardwareSettingsTypeDef gathered{};
     pages->gatherSettings(gathered);
-    QCOMPARE(gathered.analog_lower_dead_zone[0], uint16_t(32767));
-    QCOMPARE(gathered.analog_upper_dead_zone[2], uint16_t(32767));
-    QCOMPARE(gathered.analog_smoothing[1], uint8_t(100));
-    QCOMPARE(gathered.analog_button_low[0], uint8_t(100));
-    QCOMPARE(gathered.analog_button_high[2], uint8_t(100));
-    QCOMPARE(gathered.analog_invert[0], uint8_t(1));
-    QCOMPARE(gathered.analog_invert[1], uint8_t(1));
-    QCOMPARE(gathered.analog_invert[2], uint8_t(0));
+    QCOMPARE(int(gathered.analog_lower_dead_zone[0]), 32767);
+    QCOMPARE(int(gathered.analog_upper_dead_zone[2]), 32767);
+    QCOMPARE(int(gathered.analog_smoothing[1]), 100);
+    QCOMPARE(int(gathered.analog_button_low[0]), 100);
+    QCOMPARE(int(gathered.analog_button_high[2]), 100);
+    QCOMPARE(int(gathered.analog_invert[0]), 1);
+    QCOMPARE(int(gathered.analog_invert[1]), 1);
+    QCOMPARE(int(gathered.analog_invert[2]), 0);
 }
 
 void TestInputSettingsPages::deadZonesAreLittleEndianAtOddOffsets()

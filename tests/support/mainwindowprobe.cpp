@@ -65,9 +65,16 @@ void MainWindowProbe::pick(int row) const
 
 void answerNextMessageBox(std::function<void(QMessageBox *)> answer)
 {
-    auto *poll = new QTimer;
+    // Gives up after a while, so a box that never comes leaves nothing behind.
+    constexpr int GIVE_UP_AFTER = 1000;
+    auto *poll = new QTimer(qApp);
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, ticks = 0]() mutable {
+        if (++ticks > GIVE_UP_AFTER) {
+            poll->stop();
+            poll->deleteLater();
+            return;
+        }
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             auto *box = qobject_cast<QMessageBox *>(widget);
             if (box && box->isVisible()) {
