@@ -44,6 +44,8 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     ui->setupUi(this);
+    // Made now rather than with the first message, which would re-lay out the whole window.
+    statusBar();
     setWindowIcon(icon);
     setWindowTitle(title);
 

@@ -25,22 +25,34 @@ bool isCompatibleFirmware(quint32 firmwareVersion)
     return firmwareVersion == SETUP_VERSION;
 }
 
+namespace {
+
+// Changing a page's visibility re-lays out the whole tab widget, so only real changes are made.
+void setPageVisible(QTabWidget *tabs, int page, bool visible)
+{
+    if (tabs->isTabVisible(page) != visible)
+        tabs->setTabVisible(page, visible);
+}
+
+} // namespace
+
 void showAxisPages(QTabWidget *tabs, QWidget *firstAxis, QWidget *secondAxis, int deviceType)
 {
     const int first = tabs->indexOf(firstAxis);
     const int second = tabs->indexOf(secondAxis);
     switch (deviceType) {
     case Joystick:
-        tabs->setTabVisible(first, true);
-        tabs->setTabVisible(second, true);
+        setPageVisible(tabs, first, true);
+        setPageVisible(tabs, second, true);
         break;
     case Rudder:
     case Wheel:
     case Collective:
-        tabs->setTabVisible(first, true);
-        tabs->setTabVisible(second, false);
+        setPageVisible(tabs, first, true);
         // A hidden page must not stay the one on display.
-        tabs->setCurrentIndex(first);
+        if (tabs->currentIndex() == second)
+            tabs->setCurrentIndex(first);
+        setPageVisible(tabs, second, false);
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 
 #include "device/deviceinfo.h"
 #include "device/devicekinds.h"
+#include "hardware/fieldencoding.h"
 #include "ui_fulleffectsettingswidget.h"
 
 #include <QCheckBox>
@@ -93,22 +94,23 @@ FullEffectSettingsWidget::~FullEffectSettingsWidget()
 
 void FullEffectSettingsWidget::loadSettings(const EffectSettingsTypeDef &settings)
 {
+    using FieldEncoding::loadNumber;
     m_ui->invert_constant_force->setChecked(settings.invert_constant_force > 0);
-    m_ui->direct_x_constant_strength->setValue(settings.direct_x_constant_strength);
-    m_ui->direct_x_spring_strength->setValue(settings.direct_x_spring_strength);
-    m_ui->direct_x_periodic_strength->setValue(settings.direct_x_periodic_strength);
+    loadNumber(m_ui->direct_x_constant_strength, settings.direct_x_constant_strength);
+    loadNumber(m_ui->direct_x_spring_strength, settings.direct_x_spring_strength);
+    loadNumber(m_ui->direct_x_periodic_strength, settings.direct_x_periodic_strength);
 
     for (int axis = 0; axis < 2; ++axis) {
         const AxisSpinBoxes spinBoxes = axisSpinBoxes(*m_ui, axis);
         const EffectAxisSettingsTypeDef &source = settings.axis[axis];
-        spinBoxes.motionRange->setValue(source.motion_range);
-        spinBoxes.totalEffectScale->setValue(source.total_effect_scale);
-        spinBoxes.softStopStrength->setValue(source.soft_stop_strength);
-        spinBoxes.softStopRange->setValue(source.soft_stop_range);
-        spinBoxes.staticDampening->setValue(source.static_dampening);
-        spinBoxes.dynamicDampening->setValue(source.dynamic_dampening);
-        spinBoxes.softStopDampening->setValue(source.soft_stop_dampening);
-        spinBoxes.maxForce->setValue(truncatedForce(source.max_force));
+        loadNumber(spinBoxes.motionRange, source.motion_range);
+        loadNumber(spinBoxes.totalEffectScale, source.total_effect_scale);
+        loadNumber(spinBoxes.softStopStrength, source.soft_stop_strength);
+        loadNumber(spinBoxes.softStopRange, source.soft_stop_range);
+        loadNumber(spinBoxes.staticDampening, source.static_dampening);
+        loadNumber(spinBoxes.dynamicDampening, source.dynamic_dampening);
+        loadNumber(spinBoxes.softStopDampening, source.soft_stop_dampening);
+        loadNumber(spinBoxes.maxForce, truncatedForce(source.max_force));
     }
 }
 

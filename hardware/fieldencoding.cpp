@@ -49,9 +49,13 @@ quint8 gatherEnumeration(const QComboBox *combo)
     return static_cast<quint8>(combo->currentIndex());
 }
 
-void loadNumber(QSpinBox *spin, unsigned value)
+void loadNumber(QSpinBox *spin, qint64 value)
 {
-    spin->setValue(int(std::min<unsigned>(value, unsigned(std::numeric_limits<int>::max()))));
+    // A value the box already shows is left alone: setting it again re-formats and re-lays
+    // out the box for nothing, which adds up over a page of controls on every read.
+    const int shown = int(std::clamp<qint64>(value, spin->minimum(), spin->maximum()));
+    if (spin->value() != shown || !spin->hasAcceptableInput())
+        spin->setValue(shown);
 }
 
 QString formatGain(float value)
@@ -73,7 +77,9 @@ float parseGain(const QString &text)
 
 void loadGain(QLineEdit *edit, float value)
 {
-    edit->setText(formatGain(value));
+    const QString text = formatGain(value);
+    if (edit->text() != text)
+        edit->setText(text);
 }
 
 float gatherGain(const QLineEdit *edit)

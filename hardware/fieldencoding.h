@@ -29,8 +29,8 @@ qint8 gatherDirection(const QCheckBox *box);
 void loadEnumeration(QComboBox *combo, quint8 value);
 quint8 gatherEnumeration(const QComboBox *combo);
 
-// Number field: the spin box clamps what it is given to its range.
-void loadNumber(QSpinBox *spin, unsigned value);
+// Number field: what the box cannot show is clamped to its range.
+void loadNumber(QSpinBox *spin, qint64 value);
 
 // The spin box's value truncated to the width of T, as the controller's fields are filled.
 template<std::unsigned_integral T>

@@ -82,11 +82,19 @@ void FullHardwareSettingsWidget::disableUnsupportedElements(bool advanced)
 
 void FullHardwareSettingsWidget::fillCalibrationModes()
 {
+    // The list is the same three items every time; rebuilding an unchanged list only costs
+    // a re-layout on every read.
+    const QStringList modes{QCoreApplication::translate("QComboBox", "None"),
+                            QCoreApplication::translate("QComboBox", "Calibration start angle as the center"),
+                            QCoreApplication::translate("QComboBox", "Automatic center of range search")};
     QComboBox *combo = ui->calibration_mode;
-    combo->clear();
-    combo->addItem(QCoreApplication::translate("QComboBox", "None"));
-    combo->addItem(QCoreApplication::translate("QComboBox", "Calibration start angle as the center"));
-    combo->addItem(QCoreApplication::translate("QComboBox", "Automatic center of range search"));
+    QStringList current;
+    for (int row = 0; row < combo->count(); ++row)
+        current << combo->itemText(row);
+    if (current != modes) {
+        combo->clear();
+        combo->addItems(modes);
+    }
 
     // A wheel is not offered the range search. Hiding the row only drops it from the
     // pop-up, so a record that carries the code still shows it.

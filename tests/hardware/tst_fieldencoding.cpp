@@ -123,6 +123,17 @@ void FieldEncodingTest::numberClampsOnLoadAndTruncatesOnGather()
     wide.setValue(0x1234);
     QCOMPARE(FieldEncoding::gatherNumber<uint16_t>(&wide), uint16_t(0x1234));
     QCOMPARE(FieldEncoding::gatherNumber<uint8_t>(&wide), uint8_t(0x34));
+
+    // A negative value (a float field truncated, say) shows the minimum, not the maximum.
+    FieldEncoding::loadNumber(&percent, -5);
+    QCOMPARE(percent.value(), 0);
+
+    // Loading the value already shown still repairs text the user left unfinished.
+    percent.setValue(40);
+    percent.findChild<QLineEdit *>()->setText(QString());
+    QVERIFY(!percent.hasAcceptableInput());
+    FieldEncoding::loadNumber(&percent, 40);
+    QCOMPARE(percent.text(), QStringLiteral("40"));
 }
 
 void FieldEncodingTest::saturatedNumberNeverWraps()
