@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// What a benchmark run measures and for how long. The full run is the default; --quick
+// shortens every measurement for a first look.
+struct BenchOptions {
+    bool quick = false;
+    bool startupProbe = false;
+    bool help = false;
+    bool verbose = false;
+    QString error;
+
+    int readRepetitions = 100;    // reads are short, so their figures need more runs to settle
+    int writeRepetitions = 20;
+    int startupRuns = 10;
+    int idleLongSeconds = 60;
+    int idleShortSeconds = 30;
+
+    static BenchOptions parse(int argc, char **argv);
+    static QString usage();
+};

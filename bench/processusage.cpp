@@ -1,0 +1,29 @@
+#include "bench/processusage.h"
+
+#include <QFile>
+
+#include <sys/resource.h>
+
+namespace ProcessUsage {
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval &time) { return double(time.tv_sec) + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    // Files in /proc report no size, so they are read whole rather than line by line.
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() * 1024 / 1e6;
+    return -1;
+}
+
+} // namespace ProcessUsage
