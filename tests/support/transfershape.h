@@ -15,3 +15,15 @@ QString collapsedShape(const QStringList &steps);
 
 // The GETs of one report in a log.
 int countReads(const QList<Transfer> &transfers, int reportId);
+
+// The same with the report id in hex, failures marked and runs counted, for one controller
+// of a log that several share: "S18x8 G24x2 S2x1 G24!x1".
+namespace TransferShape {
+
+QString step(const Transfer &transfer);
+
+// Transfers of `deviceId` from index `from` on; the device-information probes of the poll
+// are left out, since when they fall is not the command's business.
+QString of(const QList<Transfer> &log, int deviceId, qsizetype from = 0);
+
+} // namespace TransferShape
