@@ -68,7 +68,10 @@ bool EffectProfileStore::save(const QString &name, const EffectSettingsTypeDef &
     if (!accepts(name))
         return false;
     QSaveFile file(filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a full disk fails the write itself: a write that only failed when
+    // the buffer was flushed on commit would still be renamed over the old profile as an
+    // empty file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(reinterpret_cast<const char *>(&settings), RECORD_SIZE) != RECORD_SIZE) {
         file.cancelWriting();
