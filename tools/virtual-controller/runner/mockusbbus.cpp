@@ -66,14 +66,20 @@ std::optional<UsbAddress> MockUsbBus::plug(const UsbDeviceIdentity &identity, UM
     // A node used before keeps the handler of its earlier device until it is reused.
     if (m_attachedNodes.remove(address.devNode))
         umockdev_testbed_detach_ioctl(m_testbed, devNode.constData(), nullptr);
-    if (!umockdev_testbed_add_from_string(m_testbed, describe(identity, address).toUtf8().constData(), &failure)
-        || !umockdev_testbed_attach_ioctl(m_testbed, devNode.constData(), handler, &failure)) {
+    // The handler goes first: adding the device announces it, and a client that opens the
+    // node before its handler is there is ended by the preload.
+    if (!umockdev_testbed_attach_ioctl(m_testbed, devNode.constData(), handler, &failure)) {
+        *error = QString::fromUtf8(failure->message);
+        g_error_free(failure);
+        return std::nullopt;
+    }
+    m_attachedNodes.insert(address.devNode);
+    if (!umockdev_testbed_add_from_string(m_testbed, describe(identity, address).toUtf8().constData(), &failure)) {
         *error = QString::fromUtf8(failure->message);
         g_error_free(failure);
         return std::nullopt;
     }
     m_pluggedNodes.insert(address.devNode);
-    m_attachedNodes.insert(address.devNode);
     return address;
 }
 
