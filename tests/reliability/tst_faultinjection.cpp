@@ -319,7 +319,9 @@ void TestFaultInjection::commandUnderFault()
                                    .arg(QGuiApplication::overrideCursor() ? "still waiting" : "restored")
                                    .arg(TransferShape::of(controller.transfers(), deviceId, from))));
     QVERIFY2(heartbeat.longestPauseMs() <= MAX_GUI_PAUSE_MS,
-             qPrintable(QStringLiteral("the GUI thread stood still for %1 ms").arg(heartbeat.longestPauseMs())));
+             qPrintable(QStringLiteral("the GUI thread stood still for %1 ms (%2)")
+                            .arg(heartbeat.longestPauseMs())
+                            .arg(heartbeat.longestPauseBreakdown())));
     qInfo("%s took %lld ms; longest GUI pause %lld ms (%lld ms with waits for a processor); wait cursor %s",
           qPrintable(WindowDriver::name(action)), clock.elapsed(), heartbeat.longestPauseMs(),
           heartbeat.longestWallPauseMs(), heartbeat.sawOverrideCursor() ? "seen" : "not seen");
