@@ -1,13 +1,14 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/deviceaccessnotice.h"
 #include "app/startupoptions.h"
 #include "device/devicekinds.h"
 #include "device/settingsuibackgroundthread.h"
+#include "device/usbsession.h"
 #include "inputs/inputsettingspages.h"
 
-#include <libusb.h>
-
+#include <QBoxLayout>
 #include <QDesktopServices>
 #include <QDir>
 #include <QIcon>
@@ -33,7 +34,8 @@ MainWindow::MainWindow(QWidget *parent)
     const QIcon icon(QStringLiteral("kestrov_hardware_icon.png"));
     const QString title = QStringLiteral("Kestrov Setup (") + QString::number(SETUP_VERSION) + QStringLiteral(")");
 
-    usbAvailable = libusb_init(nullptr) == LIBUSB_SUCCESS;
+    usbSession = std::make_unique<UsbSession>();
+    usbAvailable = usbSession->isAvailable();
 
     const StartupOptions options = StartupOptions::fromArguments(QCoreApplication::arguments(), QDir::currentPath());
     advancedMode = options.advancedMode;
@@ -51,6 +53,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     inputPages = std::make_unique<InputSettingsPages>(*ui);
     hideAllPages();
+    addDeviceAccessNotice();
 
     fillDeviceRows();
     connect(worker, &SettingsUiBackgroundThread::connectedDevices, this, &MainWindow::updateConnectedDevices);
@@ -59,6 +62,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this, &MainWindow::showHardwareSettings);
     connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, &MainWindow::showWaitCursor);
     connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, &MainWindow::restoreCursor);
+    connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, accessNotice, &DeviceAccessNotice::showIssues);
     connect(ui->reboot_button, &QPushButton::clicked, this, &MainWindow::rebootController);
     connectSettingsButtons();
 
@@ -75,8 +79,19 @@ MainWindow::~MainWindow()
     if (waitCursorShown)
         QGuiApplication::restoreOverrideCursor();
     ui.reset();
-    if (usbAvailable)
-        libusb_exit(nullptr);
+    // Only now that every channel is closed.
+    usbSession.reset();
+}
+
+void MainWindow::addDeviceAccessNotice()
+{
+    QMap<int, QString> namesByProductId;
+    for (auto kind = deviceProductIds.cbegin(); kind != deviceProductIds.cend(); ++kind)
+        namesByProductId.insert(kind.value(), deviceNames.value(kind.key()));
+    accessNotice = new DeviceAccessNotice(namesByProductId, ui->centralwidget);
+    // Right under the device list, where a user looks for a missing controller.
+    if (auto *layout = qobject_cast<QBoxLayout *>(ui->centralwidget->layout()))
+        layout->insertWidget(layout->indexOf(ui->devices_combo_box) + 1, accessNotice);
 }
 
 void MainWindow::startUsb()

@@ -11,10 +11,12 @@
 
 #include <memory>
 
+class DeviceAccessNotice;
 class InputSettingsPages;
 class QThread;
 class QTimer;
 class SettingsUiBackgroundThread;
+class UsbSession;
 
 namespace Ui {
 class MainWindow;
@@ -60,6 +62,7 @@ private slots:
 
 private:
     void startUsb();
+    void addDeviceAccessNotice();
     void connectSettingsButtons();
     void fillDeviceRows();
     void setDeviceRowHidden(int row, bool hidden);
@@ -74,8 +77,10 @@ private:
     void queueCommand(Command command);
     void stopWorker();
 
+    std::unique_ptr<UsbSession> usbSession;
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<InputSettingsPages> inputPages;
+    DeviceAccessNotice *accessNotice = nullptr;
     QMap<int, int> deviceProductIds;
     QMap<int, QString> deviceNames;
     QMap<int, DeviceInfoTypeDef> connectedDeviceInfo;

@@ -1,6 +1,6 @@
 #include "device/hidtransport.h"
 
-#include <libusb.h>
+#include "device/devicechannel.h"
 
 #include <QtGlobal>
 
@@ -15,19 +15,11 @@ namespace HidTransport {
 
 namespace {
 
-constexpr uint8_t REQUEST_TYPE_CLASS_INTERFACE_IN = 0xA1;
-constexpr uint8_t REQUEST_TYPE_CLASS_INTERFACE_OUT = 0x21;
-constexpr uint8_t HID_GET_REPORT = 0x01;
-constexpr uint8_t HID_SET_REPORT = 0x09;
-constexpr uint16_t REPORT_TYPE_FEATURE = 0x0300;
-
 using Packet = std::array<uint8_t, PACKET_SIZE>;
 
-int sendPacket(libusb_device_handle *handle, Packet &packet)
+int sendPacket(DeviceChannel &channel, const Packet &packet)
 {
-    return libusb_control_transfer(handle, REQUEST_TYPE_CLASS_INTERFACE_OUT, HID_SET_REPORT,
-                                   REPORT_TYPE_FEATURE | REPORT_COMMAND, 0, packet.data(),
-                                   PACKET_SIZE, TRANSFER_TIMEOUT_MS);
+    return channel.setFeatureReport(packet.data(), PACKET_SIZE);
 }
 
 void putU16(Packet &packet, int at, uint16_t value)
@@ -38,22 +30,20 @@ void putU16(Packet &packet, int at, uint16_t value)
 
 } // namespace
 
-int getFeatureReport(libusb_device_handle *handle, uint8_t reportId, uint8_t *buffer, uint16_t length)
+int getFeatureReport(DeviceChannel &channel, uint8_t reportId, uint8_t *buffer, uint16_t length)
 {
-    return libusb_control_transfer(handle, REQUEST_TYPE_CLASS_INTERFACE_IN, HID_GET_REPORT,
-                                   REPORT_TYPE_FEATURE | reportId, 0, buffer, length,
-                                   TRANSFER_TIMEOUT_MS);
+    return channel.getFeatureReport(reportId, buffer, length);
 }
 
-int sendCommand(libusb_device_handle *handle, uint8_t command)
+int sendCommand(DeviceChannel &channel, uint8_t command)
 {
     Packet packet{};
     packet[0] = REPORT_COMMAND;
     packet[1] = command;
-    return sendPacket(handle, packet);
+    return sendPacket(channel, packet);
 }
 
-bool writeSettingsBlock(libusb_device_handle *handle, uint8_t command, const uint8_t *data, uint16_t length)
+bool writeSettingsBlock(DeviceChannel &channel, uint8_t command, const uint8_t *data, uint16_t length)
 {
     // One packet reused for every chunk: the controller expects the terminator to carry
     // the last chunk's offset and data unchanged.
@@ -70,11 +60,11 @@ bool writeSettingsBlock(libusb_device_handle *handle, uint8_t command, const uin
         putU16(packet, 2, offset);
         putU16(packet, 4, remaining);
         std::memcpy(packet.data() + 6, data + offset, std::min<int>(remaining, BLOCK_CHUNK_SIZE));
-        if (sendPacket(handle, packet) != PACKET_SIZE)
+        if (sendPacket(channel, packet) != PACKET_SIZE)
             return false;
     }
     putU16(packet, 4, BLOCK_TERMINATOR);
-    return sendPacket(handle, packet) == PACKET_SIZE;
+    return sendPacket(channel, packet) == PACKET_SIZE;
 }
 
 } // namespace HidTransport

@@ -1,14 +1,14 @@
 #include "device/settingsuibackgroundthread.h"
 
+#include "device/devicechannel.h"
 #include "device/hidtransport.h"
 #include "device/replydecoding.h"
-
-#include <libusb.h>
 
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -21,6 +21,7 @@ void registerMetaTypes()
     qRegisterMetaType<QMap<int, DeviceInfoTypeDef>>("QMap<int,DeviceInfoTypeDef>");
     qRegisterMetaType<EffectSettingsTypeDef>("EffectSettingsTypeDef");
     qRegisterMetaType<HardwareSettingsTypeDef>("HardwareSettingsTypeDef");
+    qRegisterMetaType<DeviceAccessIssues>("DeviceAccessIssues");
 }
 
 } // namespace
@@ -31,16 +32,13 @@ SettingsUiBackgroundThread::SettingsUiBackgroundThread(const QList<int> &product
     , productIds(productIds)
     , pollTimer(new QTimer(this))
     , vendorId(vendorId)
+    , opener(vendorId)
 {
     registerMetaTypes();
     connect(pollTimer, &QTimer::timeout, this, &SettingsUiBackgroundThread::checkDeviceConnections);
 }
 
-SettingsUiBackgroundThread::~SettingsUiBackgroundThread()
-{
-    for (libusb_device_handle *handle : std::as_const(deviceHandles))
-        libusb_close(handle);
-}
+SettingsUiBackgroundThread::~SettingsUiBackgroundThread() = default;
 
 void SettingsUiBackgroundThread::start()
 {
@@ -55,15 +53,13 @@ void SettingsUiBackgroundThread::shutdown()
 {
     stopping.store(true);
     pollTimer->stop();
-    for (libusb_device_handle *handle : std::as_const(deviceHandles))
-        libusb_close(handle);
     deviceHandles.clear();
 }
 
-bool SettingsUiBackgroundThread::probe(libusb_device_handle *handle, DeviceInfoTypeDef &info) const
+bool SettingsUiBackgroundThread::probe(DeviceChannel &channel, DeviceInfoTypeDef &info) const
 {
     ReplyBuffer reply{};
-    const int received = HidTransport::getFeatureReport(handle, HidTransport::REPORT_DEVICE_INFO, reply.data(), reply.size());
+    const int received = HidTransport::getFeatureReport(channel, HidTransport::REPORT_DEVICE_INFO, reply.data(), reply.size());
     return ReplyDecoding::deviceInfo(received, reply.data(), info);
 }
 
@@ -72,52 +68,65 @@ void SettingsUiBackgroundThread::checkDeviceConnections()
     if (busy.load() || stopping.load())
         return;
 
+    // The bus is looked at only when some controller is not open yet.
+    const bool allOpen = std::all_of(productIds.cbegin(), productIds.cend(),
+                                     [this](int productId) { return deviceHandles.count(productId) != 0; });
+    if (!allOpen)
+        opener.lookAround();
+
     QMap<int, DeviceInfoTypeDef> answered;
+    DeviceAccessIssues accessIssues;
     for (int productId : std::as_const(productIds)) {
-        libusb_device_handle *handle = deviceHandles.value(productId);
-        const bool known = handle != nullptr;
-        if (!known) {
-            handle = libusb_open_device_with_vid_pid(nullptr, uint16_t(vendorId), uint16_t(productId));
-            if (!handle)
+        auto open = deviceHandles.find(productId);
+        if (open == deviceHandles.end()) {
+            ChannelOpener::Result opened = opener.open(productId);
+            if (opened.issue)
+                accessIssues.append(*opened.issue);
+            if (!opened.channel)
                 continue;
+            open = deviceHandles.emplace(productId, std::move(opened.channel)).first;
         }
         DeviceInfoTypeDef info;
-        if (!probe(handle, info)) {
-            libusb_close(handle);
-            deviceHandles.remove(productId);
+        if (!probe(*open->second, info)) {
+            deviceHandles.erase(open);
             continue;
         }
-        deviceHandles.insert(productId, handle);
         answered.insert(productId, info);
     }
     emit connectedDevices(answered);
+    if (!accessIssuesPublished || accessIssues != lastAccessIssues) {
+        accessIssuesPublished = true;
+        lastAccessIssues = accessIssues;
+        emit deviceAccessIssues(accessIssues);
+    }
 }
 
-libusb_device_handle *SettingsUiBackgroundThread::handleFor(int productId) const
+DeviceChannel *SettingsUiBackgroundThread::handleFor(int productId) const
 {
-    return deviceHandles.value(productId);
+    const auto found = deviceHandles.find(productId);
+    return found == deviceHandles.end() ? nullptr : found->second.get();
 }
 
 void SettingsUiBackgroundThread::rebootControllerRequest(int productId)
 {
-    if (libusb_device_handle *handle = handleFor(productId))
-        HidTransport::sendCommand(handle, HidTransport::COMMAND_REBOOT);
+    if (DeviceChannel *channel = handleFor(productId))
+        HidTransport::sendCommand(*channel, HidTransport::COMMAND_REBOOT);
 }
 
 void SettingsUiBackgroundThread::switchtoDfuRequest(int productId)
 {
-    if (libusb_device_handle *handle = handleFor(productId))
-        HidTransport::sendCommand(handle, HidTransport::COMMAND_SWITCH_TO_DFU);
+    if (DeviceChannel *channel = handleFor(productId))
+        HidTransport::sendCommand(*channel, HidTransport::COMMAND_SWITCH_TO_DFU);
 }
 
 template<typename Record>
 bool SettingsUiBackgroundThread::readRecord(int productId, uint8_t reportId, Record &record) const
 {
-    libusb_device_handle *handle = handleFor(productId);
-    if (!handle)
+    DeviceChannel *channel = handleFor(productId);
+    if (!channel)
         return false;
     ReplyBuffer reply{};
-    const int received = HidTransport::getFeatureReport(handle, reportId, reply.data(), reply.size());
+    const int received = HidTransport::getFeatureReport(*channel, reportId, reply.data(), reply.size());
     return ReplyDecoding::settingsRecord(received, reply.data(), record);
 }
 
@@ -137,21 +146,21 @@ void SettingsUiBackgroundThread::readHardwareSettings(int productId)
 
 bool SettingsUiBackgroundThread::writeAndWait(int productId, uint8_t command, const void *record, uint16_t length)
 {
-    libusb_device_handle *handle = handleFor(productId);
-    if (!handle)
+    DeviceChannel *channel = handleFor(productId);
+    if (!channel)
         return false;
-    if (!HidTransport::writeSettingsBlock(handle, command, static_cast<const uint8_t *>(record), length))
+    if (!HidTransport::writeSettingsBlock(*channel, command, static_cast<const uint8_t *>(record), length))
         return false;
-    return waitUntilIdle(handle);
+    return waitUntilIdle(channel);
 }
 
 void SettingsUiBackgroundThread::commitToPermanentMemory(int productId)
 {
-    libusb_device_handle *handle = handleFor(productId);
-    if (!handle)
+    DeviceChannel *channel = handleFor(productId);
+    if (!channel)
         return;
-    if (HidTransport::sendCommand(handle, HidTransport::COMMAND_SAVE_SETTINGS) == HidTransport::PACKET_SIZE)
-        waitUntilIdle(handle);
+    if (HidTransport::sendCommand(*channel, HidTransport::COMMAND_SAVE_SETTINGS) == HidTransport::PACKET_SIZE)
+        waitUntilIdle(channel);
 }
 
 void SettingsUiBackgroundThread::applyEffectSettings(int productId, EffectSettingsTypeDef settings)
@@ -182,28 +191,29 @@ void SettingsUiBackgroundThread::saveSettingsRequest(int productId)
     commitToPermanentMemory(productId);
 }
 
-void SettingsUiBackgroundThread::awaitDeviceNotBusy(libusb_device_handle *device)
+void SettingsUiBackgroundThread::awaitDeviceNotBusy(DeviceChannel *device)
 {
     waitUntilIdle(device);
 }
 
-bool SettingsUiBackgroundThread::waitUntilIdle(libusb_device_handle *handle)
+bool SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
 {
-    if (!handle)
+    if (!channel)
         return false;
 
     busy.store(true);
     emit busyWaitStarted();
 
     // Ends when the controller reports idle, when a status request fails (the controller is
-    // gone or broken) and, at the latest, after the busy-wait limit.
+    // gone or broken, or did not answer within the channel's timeout) and, at the latest,
+    // after the busy-wait limit: bounded by the limit plus one timeout and one pause.
     QElapsedTimer elapsed;
     elapsed.start();
     bool busyNow = true;
     bool answering = true;
     while (busyNow && answering) {
         ReplyBuffer reply{};
-        const int received = HidTransport::getFeatureReport(handle, HidTransport::REPORT_BUSY_STATUS, reply.data(), reply.size());
+        const int received = HidTransport::getFeatureReport(*channel, HidTransport::REPORT_BUSY_STATUS, reply.data(), reply.size());
         answering = ReplyDecoding::busyStatus(received, reply.data(), busyNow);
         QThread::msleep(BUSY_POLL_INTERVAL_MS);
         if (elapsed.elapsed() >= busyWaitLimitMs)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/channelopener.h"
+#include "device/deviceaccess.h"
 #include "device/deviceinfo.h"
 #include "effects/effectsettings.h"
 #include "hardware/hardwaresettings.h"
@@ -9,13 +11,15 @@
 #include <QObject>
 
 #include <atomic>
+#include <map>
+#include <memory>
 
-struct libusb_device_handle;
-Q_DECLARE_OPAQUE_POINTER(libusb_device_handle *)
+class DeviceChannel;
+Q_DECLARE_OPAQUE_POINTER(DeviceChannel *)
 
 class QTimer;
 
-// Owns every open controller handle. Lives on a thread of its own: once a second it opens or
+// Owns every open controller channel (hidraw node or USB handle). Lives on a thread of its own: once a second it opens or
 // probes each known controller and publishes the ones that answered; its command slots are
 // invoked queued by the window, so all USB traffic runs here, one operation after another,
 // and the GUI never waits on a transfer.
@@ -46,6 +50,8 @@ signals:
     // Bracket every busy wait, so the window can show the wait cursor meanwhile.
     void busyWaitStarted();
     void busyWaitFinished();
+    // Controllers on the bus that cannot be opened, and why; emitted when that changes.
+    void deviceAccessIssues(DeviceAccessIssues issues);
 
 public slots:
     void start();
@@ -58,24 +64,27 @@ public slots:
     void readHardwareSettings(int productId);
     void applyHardwareSettings(int productId, HardwareSettingsTypeDef settings);
     void saveHardwareSettings(int productId, HardwareSettingsTypeDef settings);
-    void awaitDeviceNotBusy(libusb_device_handle *device);
+    void awaitDeviceNotBusy(DeviceChannel *device);
     void saveSettingsRequest(int productId);
     // Stops the poll and closes every handle. Runs on the worker's thread before it ends.
     void shutdown();
 
 private:
-    libusb_device_handle *handleFor(int productId) const;
-    bool probe(libusb_device_handle *handle, DeviceInfoTypeDef &info) const;
-    bool waitUntilIdle(libusb_device_handle *handle);
+    DeviceChannel *handleFor(int productId) const;
+    bool probe(DeviceChannel &channel, DeviceInfoTypeDef &info) const;
+    bool waitUntilIdle(DeviceChannel *channel);
     bool writeAndWait(int productId, uint8_t command, const void *record, uint16_t length);
     void commitToPermanentMemory(int productId);
     template<typename Record>
     bool readRecord(int productId, uint8_t reportId, Record &record) const;
 
     QList<int> productIds;
-    QMap<int, libusb_device_handle *> deviceHandles;
+    std::map<int, std::unique_ptr<DeviceChannel>> deviceHandles;
     QTimer *pollTimer;
     int vendorId;
+    ChannelOpener opener;
+    DeviceAccessIssues lastAccessIssues;
+    bool accessIssuesPublished = false;
     int busyWaitLimitMs = DEFAULT_BUSY_WAIT_LIMIT_MS;
     std::atomic_bool busy{false};
     std::atomic_bool stopping{false};

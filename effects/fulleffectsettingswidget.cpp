@@ -1,7 +1,7 @@
 #include "effects/fulleffectsettingswidget.h"
 
 #include "device/deviceinfo.h"
-#include "device/devicekinds.h"
+#include "effects/axispages.h"
 #include "hardware/fieldencoding.h"
 #include "ui_fulleffectsettingswidget.h"
 
@@ -140,7 +140,7 @@ void FullEffectSettingsWidget::setDeviceType(int deviceType)
 {
     m_deviceType = deviceType;
     disableUnsupportedElements();
-    DeviceKinds::showAxisPages(m_ui->axis_tab, m_ui->axis0Tab, m_ui->axis1Tab, deviceType);
+    AxisPages::show(m_ui->axis_tab, m_ui->axis0Tab, m_ui->axis1Tab, deviceType);
 }
 
 void FullEffectSettingsWidget::showEvent(QShowEvent *event)

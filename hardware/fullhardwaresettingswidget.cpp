@@ -1,7 +1,7 @@
 #include "hardware/fullhardwaresettingswidget.h"
 
 #include "device/deviceinfo.h"
-#include "device/devicekinds.h"
+#include "effects/axispages.h"
 #include "hardware/fieldencoding.h"
 #include "ui_fullhardwaresettingswidget.h"
 
@@ -108,7 +108,7 @@ void FullHardwareSettingsWidget::loadSettings(const HardwareSettingsTypeDef &set
     using namespace FieldEncoding;
 
     fillCalibrationModes();
-    DeviceKinds::showAxisPages(ui->axis_tab, ui->axis0Tab, ui->axis1Tab, deviceType);
+    AxisPages::show(ui->axis_tab, ui->axis0Tab, ui->axis1Tab, deviceType);
 
     loadFlag(ui->force_enable, settings.force_enable);
     loadFlag(ui->debug_forces, settings.debug_forces);

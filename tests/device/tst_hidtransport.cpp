@@ -1,12 +1,16 @@
+#include "device/channelopener.h"
+#include "device/devicechannel.h"
 #include "device/hidtransport.h"
+#include "device/usbsession.h"
 
 #include "virtualcontroller.h"
-
-#include <libusb.h>
 
 #include <QtTest>
 
 #include <array>
+#include <memory>
+
+Q_DECLARE_METATYPE(DeviceChannel::Path)
 
 namespace {
 
@@ -41,6 +45,7 @@ class TestHidTransport : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void initTestCase();
     void init();
     void cleanup();
@@ -57,47 +62,62 @@ private slots:
 
 private:
     VirtualController controller;
-    libusb_device_handle *handle = nullptr;
+    std::unique_ptr<UsbSession> session;
+    std::unique_ptr<DeviceChannel> channel;
     int device = -1;
 };
+
+// Every case runs on both ways to a controller: through the hidraw node of a controller held
+// by the kernel's HID driver, and with USB control transfers to one without a driver.
+void TestHidTransport::initTestCase_data()
+{
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<DeviceChannel::Path>("path");
+    QTest::newRow("hidraw") << QStringLiteral("hid") << DeviceChannel::Path::Hidraw;
+    QTest::newRow("usb") << QStringLiteral("none") << DeviceChannel::Path::Usb;
+}
 
 void TestHidTransport::initTestCase()
 {
     QVERIFY2(VirtualController::available(), "run under virtual-controller");
-    QCOMPARE(libusb_init(nullptr), 0);
+    session = std::make_unique<UsbSession>();
+    QVERIFY(session->isAvailable());
 }
 
 void TestHidTransport::init()
 {
+    QFETCH_GLOBAL(QString, driver);
+    QFETCH_GLOBAL(DeviceChannel::Path, path);
     QVERIFY(controller.reset());
-    device = controller.plug(QStringLiteral("joystick"));
+    device = controller.plug(QStringLiteral("joystick,driver=") + driver);
     QVERIFY(device > 0);
     // A freshly plugged device can take a moment to show up in the enumeration.
-    for (int attempt = 0; attempt < 100 && !handle; ++attempt) {
-        handle = libusb_open_device_with_vid_pid(nullptr, 0x045B, JOYSTICK);
-        if (!handle)
+    ChannelOpener opener(0x045B);
+    for (int attempt = 0; attempt < 100 && !channel; ++attempt) {
+        opener.lookAround();
+        channel = opener.open(JOYSTICK).channel;
+        if (!channel)
             QTest::qWait(20);
     }
-    QVERIFY(handle);
+    QVERIFY(channel);
+    QCOMPARE(channel->path(), path);
     QVERIFY(controller.clearLog());
 }
 
 void TestHidTransport::cleanup()
 {
-    if (handle)
-        libusb_close(handle);
-    handle = nullptr;
+    channel.reset();
 }
 
 void TestHidTransport::cleanupTestCase()
 {
-    libusb_exit(nullptr);
+    session.reset();
 }
 
 void TestHidTransport::blockWriteOfEffectRecord()
 {
     const QByteArray record = pattern(384);
-    QVERIFY(HidTransport::writeSettingsBlock(handle, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
+    QVERIFY(HidTransport::writeSettingsBlock(*channel, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
                                              reinterpret_cast<const uint8_t *>(record.constData()), 384));
 
     const QList<Transfer> sets = setTransfers(controller.transfers());
@@ -129,7 +149,7 @@ void TestHidTransport::blockWriteOfEffectRecord()
 void TestHidTransport::terminatorCarriesStaleChunkData()
 {
     const QByteArray record = pattern(384);
-    HidTransport::writeSettingsBlock(handle, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
+    HidTransport::writeSettingsBlock(*channel, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
                                      reinterpret_cast<const uint8_t *>(record.constData()), 384);
     const QList<Transfer> sets = setTransfers(controller.transfers());
     QCOMPARE(sets.size(), 8);
@@ -145,7 +165,7 @@ void TestHidTransport::terminatorCarriesStaleChunkData()
 void TestHidTransport::blockWriteOfHardwareRecord()
 {
     const QByteArray record = pattern(512);
-    QVERIFY(HidTransport::writeSettingsBlock(handle, HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS,
+    QVERIFY(HidTransport::writeSettingsBlock(*channel, HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS,
                                              reinterpret_cast<const uint8_t *>(record.constData()), 512));
     const QList<Transfer> sets = setTransfers(controller.transfers());
     QCOMPARE(sets.size(), 10);
@@ -165,7 +185,7 @@ void TestHidTransport::blockWriteStopsAtFirstLostPacket()
     const QByteArray before = controller.readRecord(device, QStringLiteral("effect"), false);
     QVERIFY(controller.set(device, QStringLiteral("unplug-after=3")));
     const QByteArray record = pattern(384);
-    QVERIFY(!HidTransport::writeSettingsBlock(handle, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
+    QVERIFY(!HidTransport::writeSettingsBlock(*channel, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
                                               reinterpret_cast<const uint8_t *>(record.constData()), 384));
     const QList<Transfer> sets = setTransfers(controller.transfers());
     QVERIFY(sets.size() <= 4);
@@ -176,7 +196,7 @@ void TestHidTransport::blockWriteStopsAtFirstLostPacket()
 
 void TestHidTransport::commandPacket()
 {
-    QCOMPARE(HidTransport::sendCommand(handle, HidTransport::COMMAND_SAVE_SETTINGS), 65);
+    QCOMPARE(HidTransport::sendCommand(*channel, HidTransport::COMMAND_SAVE_SETTINGS), 65);
     const QList<Transfer> sets = setTransfers(controller.transfers());
     QCOMPARE(sets.size(), 1);
     QByteArray expected(65, '\0');
@@ -190,7 +210,7 @@ void TestHidTransport::commandPacket()
 void TestHidTransport::readRequestParameters()
 {
     std::array<uint8_t, 1024> reply{};
-    QVERIFY(HidTransport::getFeatureReport(handle, HidTransport::REPORT_DEVICE_INFO, reply.data(), 1024) >= 0);
+    QVERIFY(HidTransport::getFeatureReport(*channel, HidTransport::REPORT_DEVICE_INFO, reply.data(), 1024) >= 0);
     const QList<Transfer> transfers = controller.transfers();
     QCOMPARE(transfers.size(), 1);
     QCOMPARE(transfers.first().bmRequestType, 0xA1);
@@ -203,12 +223,12 @@ void TestHidTransport::readRequestParameters()
 void TestHidTransport::readReturnsWhatTheControllerSent()
 {
     std::array<uint8_t, 1024> reply{};
-    const int received = HidTransport::getFeatureReport(handle, HidTransport::REPORT_EFFECT_SETTINGS, reply.data(), 1024);
+    const int received = HidTransport::getFeatureReport(*channel, HidTransport::REPORT_EFFECT_SETTINGS, reply.data(), 1024);
     QCOMPARE(received, 384);
     const QByteArray working = controller.readRecord(device, QStringLiteral("effect"), false);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(reply.data()), received), working);
 
-    const int info = HidTransport::getFeatureReport(handle, HidTransport::REPORT_DEVICE_INFO, reply.data(), 1024);
+    const int info = HidTransport::getFeatureReport(*channel, HidTransport::REPORT_DEVICE_INFO, reply.data(), 1024);
     QVERIFY(info >= 5);
     // No report-id byte is stripped: byte 0 is the firmware version's low byte.
     QCOMPARE(quint32(reply[0] | reply[1] << 8 | reply[2] << 16 | quint32(reply[3]) << 24), quint32(241123));
@@ -219,9 +239,11 @@ void TestHidTransport::readOfVanishedControllerFails()
 {
     QVERIFY(controller.unplug(device));
     std::array<uint8_t, 1024> reply{};
-    QCOMPARE(HidTransport::getFeatureReport(handle, HidTransport::REPORT_DEVICE_INFO, reply.data(), 1024),
-             int(LIBUSB_ERROR_NO_DEVICE));
-    QCOMPARE(HidTransport::sendCommand(handle, HidTransport::COMMAND_REBOOT), int(LIBUSB_ERROR_NO_DEVICE));
+    QVERIFY(HidTransport::getFeatureReport(*channel, HidTransport::REPORT_DEVICE_INFO, reply.data(), 1024) < 0);
+    QVERIFY(HidTransport::sendCommand(*channel, HidTransport::COMMAND_REBOOT) < 0);
+    // Nothing reached the controller that left.
+    for (const Transfer &transfer : controller.transfers())
+        QVERIFY(transfer.result < 0);
 }
 
 QTEST_GUILESS_MAIN(TestHidTransport)

@@ -1,10 +1,9 @@
 #include "device/devicekinds.h"
 #include "device/settingsuibackgroundthread.h"
+#include "device/usbsession.h"
 
 #include "transfershape.h"
 #include "virtualcontroller.h"
-
-#include <libusb.h>
 
 #include <QtTest>
 
@@ -41,6 +40,8 @@ public:
         });
         connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, [this] { events << QStringLiteral("busy"); });
         connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, [this] { events << QStringLiteral("idle"); });
+        connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, this,
+                [this](const DeviceAccessIssues &issues) { accessIssues.append(issues); });
         connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
         worker->moveToThread(&thread);
         thread.start();
@@ -63,6 +64,7 @@ public:
     SettingsUiBackgroundThread *worker;
     QThread thread;
     QList<QMap<int, DeviceInfoTypeDef>> maps;
+    QList<DeviceAccessIssues> accessIssues;
     QStringList events;
 };
 
@@ -84,6 +86,7 @@ private slots:
     void replugFindsControllerAgain();
     void shortProbeCountsAsAnswer();
     void failingProbeDropsController();
+    void controllerThatCannotBeOpenedIsReportedUntilFixed();
 
     // Commands
     void readsEmitTheControllersRecords();
@@ -97,13 +100,15 @@ private slots:
 private:
     SettingsUiBackgroundThread *directWorker();
     VirtualController controller;
+    std::unique_ptr<UsbSession> session;
     std::unique_ptr<SettingsUiBackgroundThread> direct;
 };
 
 void TestSettingsUiBackgroundThread::initTestCase()
 {
     QVERIFY2(VirtualController::available(), "run under virtual-controller");
-    QCOMPARE(libusb_init(nullptr), 0);
+    session = std::make_unique<UsbSession>();
+    QVERIFY(session->isAvailable());
 }
 
 void TestSettingsUiBackgroundThread::init()
@@ -115,7 +120,7 @@ void TestSettingsUiBackgroundThread::init()
 void TestSettingsUiBackgroundThread::cleanupTestCase()
 {
     direct.reset();
-    libusb_exit(nullptr);
+    session.reset();
 }
 
 // A worker driven from the test's own thread: its slots run synchronously.
@@ -194,6 +199,33 @@ void TestSettingsUiBackgroundThread::failingProbeDropsController()
     ThreadedWorker threaded;
     QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.size() >= 2, 3000);
     QCOMPARE(threaded.maps.last().keys(), QList<int>{WHEEL});
+}
+
+void TestSettingsUiBackgroundThread::controllerThatCannotBeOpenedIsReportedUntilFixed()
+{
+    // As without the udev rule: on the bus, held by the kernel's HID driver, node not ours.
+    const int joystick = controller.plug(QStringLiteral("joystick,access=denied"));
+    controller.plug(QStringLiteral("wheel,driver=none,access=denied"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.accessIssues.isEmpty() && threaded.accessIssues.last().size() == 2, 3000);
+    QVERIFY(threaded.maps.last().isEmpty());
+    const DeviceAccessIssues issues = threaded.accessIssues.last();
+    QCOMPARE(issues.at(0).productId, JOYSTICK);
+    QCOMPARE(issues.at(0).problem, DeviceAccessIssue::NoPermission);
+    QVERIFY2(issues.at(0).node.startsWith(QStringLiteral("/dev/hidraw")), qPrintable(issues.at(0).node));
+    QCOMPARE(issues.at(1).productId, WHEEL);
+    QCOMPARE(issues.at(1).problem, DeviceAccessIssue::NoPermission);
+    QVERIFY2(issues.at(1).node.startsWith(QStringLiteral("/dev/bus/usb/")), qPrintable(issues.at(1).node));
+    // Said once, not every second.
+    const int reports = threaded.accessIssues.size();
+    const int cycles = threaded.maps.size();
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.size() >= cycles + 2, 3000);
+    QCOMPARE(threaded.accessIssues.size(), reports);
+
+    QVERIFY(controller.set(joystick, QStringLiteral("access=granted")));
+    QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.last().contains(JOYSTICK), 3000);
+    QCOMPARE(threaded.accessIssues.last().size(), 1);
+    QCOMPARE(threaded.accessIssues.last().first().productId, WHEEL);
 }
 
 void TestSettingsUiBackgroundThread::readsEmitTheControllersRecords()

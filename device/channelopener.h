@@ -1,0 +1,39 @@
+#pragma once
+
+#include "device/deviceaccess.h"
+
+#include <QByteArray>
+#include <QMap>
+
+#include <memory>
+#include <optional>
+
+class DeviceChannel;
+
+// Finds a controller by product id and opens the way to it: its hidraw node where the
+// kernel's HID driver holds it, otherwise the USB device itself. Never detaches a kernel
+// driver and never claims an interface. With two controllers of one product id, only the
+// first found is opened.
+class ChannelOpener
+{
+public:
+    struct Result {
+        std::unique_ptr<DeviceChannel> channel;
+        // Set when the controller is on the bus but could not be opened.
+        std::optional<DeviceAccessIssue> issue;
+    };
+
+    explicit ChannelOpener(int vendorId);
+
+    // Looks once at which hidraw nodes the vendor's controllers have; open() works from
+    // that view until the next call.
+    void lookAround();
+    Result open(int productId) const;
+
+private:
+    Result openHidraw(int productId, const QByteArray &path) const;
+    Result openUsb(int productId) const;
+
+    int m_vendorId;
+    QMap<int, QByteArray> m_hidrawPaths;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+class QTabWidget;
+class QWidget;
+
+namespace AxisPages {
+
+// Shows the axis pages a device type uses, on both settings panels alike: a joystick both,
+// a rudder, wheel or collective only the first; other types leave the pages as they are.
+// Hidden pages keep their values.
+void show(QTabWidget *tabs, QWidget *firstAxis, QWidget *secondAxis, int deviceType);
+
+} // namespace AxisPages
