@@ -2,14 +2,25 @@
 #include "ui_mainwindow.h"
 
 #include "app/deviceaccessnotice.h"
+#include "app/outcometext.h"
+#include "app/recordstatus.h"
 #include "app/startupoptions.h"
 #include "device/devicekinds.h"
 #include "device/settingsuibackgroundthread.h"
 #include "device/usbsession.h"
 #include "inputs/inputsettingspages.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QBoxLayout>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QDir>
 #include <QIcon>
 #include <QListView>
@@ -19,6 +30,33 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+
+namespace {
+
+QByteArray bytesOfRecord(const void *record, int size)
+{
+    return QByteArray(static_cast<const char *>(record), size);
+}
+
+// The label goes right after `anchor` in whichever layout of its page holds it.
+bool insertAfter(QLayout *layout, QWidget *anchor, QWidget *widget)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->widget() == anchor) {
+            if (auto *box = qobject_cast<QBoxLayout *>(layout)) {
+                box->insertWidget(i + 1, widget);
+                return true;
+            }
+            return false;
+        }
+        if (item->layout() && insertAfter(item->layout(), anchor, widget))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 // A reserved example domain until the project has a home of its own.
 const char MainWindow::DOWNLOAD_PAGE_URL[] = "https://kestrov.example/downloads";
@@ -43,6 +81,7 @@ MainWindow::MainWindow(QWidget *parent)
         // Installed even when no file was found: the built-in English texts then stay.
         (void)translator.load(options.translationFile());
         QCoreApplication::installTranslator(&translator);
+        installTranslations(options.language);
     }
 
     ui->setupUi(this);
@@ -54,12 +93,17 @@ MainWindow::MainWindow(QWidget *parent)
     inputPages = std::make_unique<InputSettingsPages>(*ui);
     hideAllPages();
     addDeviceAccessNotice();
+    addRecordMarks();
+    watchForEdits();
 
     fillDeviceRows();
     connect(worker, &SettingsUiBackgroundThread::connectedDevices, this, &MainWindow::updateConnectedDevices);
+    // A record is shown only once its read's outcome says it is the selected controller's.
     connect(worker, &SettingsUiBackgroundThread::effectSettingsObtained, this,
-            [this](const EffectSettingsTypeDef &settings) { ui->effects_settings_widget->loadSettings(settings); });
-    connect(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this, &MainWindow::showHardwareSettings);
+            [this](const EffectSettingsTypeDef &settings) { arrivedEffects = settings; });
+    connect(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this,
+            [this](const HardwareSettingsTypeDef &settings) { arrivedHardware = settings; });
+    connect(worker, &SettingsUiBackgroundThread::commandFinished, this, &MainWindow::showCommandOutcome);
     connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, &MainWindow::showWaitCursor);
     connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, &MainWindow::restoreCursor);
     connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, accessNotice, &DeviceAccessNotice::showIssues);
@@ -81,6 +125,13 @@ MainWindow::~MainWindow()
     ui.reset();
     // Only now that every channel is closed.
     usbSession.reset();
+}
+
+void MainWindow::installTranslations(const QString &language)
+{
+    // Qt's own texts (standard buttons, context menus) in the same language as the tool's.
+    if (qtTranslator.load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
 }
 
 void MainWindow::addDeviceAccessNotice()
@@ -152,13 +203,14 @@ void MainWindow::updateConnectedDevices(QMap<int, DeviceInfoTypeDef> devices)
 
     if (!connectedDeviceInfo.contains(selectedProductId)) {
         selectedProductId = -1;
+        effectsStatus->clear();
+        hardwareStatus->clear();
         ui->devices_combo_box->setCurrentIndex(-1);
         if (connectedDeviceInfo.isEmpty())
             ui->devices_combo_box->setPlaceholderText(tr("No compatible devices connected"));
         else
-            ui->devices_combo_box->setPlaceholderText(tr("Select compatible device (")
-                                                      + QString::number(connectedDeviceInfo.size())
-                                                      + tr(" connected)"));
+            ui->devices_combo_box->setPlaceholderText(
+                tr("Select compatible device (%n connected)", nullptr, int(connectedDeviceInfo.size())));
         hideAllPages();
         ui->reboot_button->hide();
         ui->dfu_mode_button->hide();
@@ -179,6 +231,8 @@ void MainWindow::updateConnectedDevices(QMap<int, DeviceInfoTypeDef> devices)
 void MainWindow::clearDeviceSelection()
 {
     selectedProductId = -1;
+    effectsStatus->clear();
+    hardwareStatus->clear();
     hideAllPages();
     ui->reboot_button->hide();
     ui->dfu_mode_button->hide();
@@ -254,11 +308,14 @@ bool MainWindow::confirmMismatchingFirmware()
 void MainWindow::selectDevice(const DeviceInfoTypeDef &info)
 {
     showTabsForDeviceType(info.deviceType);
+    // Until this controller's records arrive, the pages hold nothing that may be sent.
+    effectsStatus->startReading();
+    hardwareStatus->startReading();
+    setEffectPagesReady(false);
+    setHardwarePagesReady(false);
     const int productId = selectedProductId;
-    queueCommand([productId](SettingsUiBackgroundThread *device) {
-        device->readEffectSettings(productId);
-        device->readHardwareSettings(productId);
-    });
+    queueCommand([productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
+    queueCommand([productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
     ui->reboot_button->show();
     ui->dfu_mode_button->show();
 }
@@ -266,6 +323,7 @@ void MainWindow::selectDevice(const DeviceInfoTypeDef &info)
 template<typename Command>
 void MainWindow::queueCommand(Command command)
 {
+    ++commandsPending;
     SettingsUiBackgroundThread *device = worker;
     QMetaObject::invokeMethod(device, [device, command] { command(device); }, Qt::QueuedConnection);
 }
@@ -321,8 +379,18 @@ void MainWindow::readEffectSettings()
     queueCommand([productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
 }
 
+bool MainWindow::refuseWithoutRecord(const RecordStatus *status, const QString &message)
+{
+    if (status->hasRecord())
+        return false;
+    statusBar()->showMessage(message);
+    return true;
+}
+
 void MainWindow::applyEffectSettings()
 {
+    if (refuseWithoutRecord(effectsStatus, tr("The effect settings have not been read from the controller: nothing was sent.")))
+        return;
     const int productId = selectedProductId;
     const EffectSettingsTypeDef settings = buildEffectRecord();
     queueCommand([productId, settings](SettingsUiBackgroundThread *device) {
@@ -332,6 +400,8 @@ void MainWindow::applyEffectSettings()
 
 void MainWindow::saveEffectSettings()
 {
+    if (refuseWithoutRecord(effectsStatus, tr("The effect settings have not been read from the controller: nothing was sent.")))
+        return;
     const int productId = selectedProductId;
     const EffectSettingsTypeDef settings = buildEffectRecord();
     queueCommand([productId, settings](SettingsUiBackgroundThread *device) {
@@ -343,6 +413,10 @@ void MainWindow::showHardwareSettings(const HardwareSettingsTypeDef &settings)
 {
     inputPages->showSettings(settings);
     ui->hardware_settings_widget->loadSettings(settings);
+    setHardwarePagesReady(true);
+    HardwareSettingsTypeDef pages{};
+    gatherHardwareSettings(pages);
+    hardwareStatus->recordShown(bytesOfRecord(&pages, sizeof pages));
 }
 
 void MainWindow::gatherHardwareSettings(HardwareSettingsTypeDef &settings) const
@@ -373,6 +447,8 @@ void MainWindow::readHardwareSettings()
 
 void MainWindow::applyHardwareSettings()
 {
+    if (refuseWithoutRecord(hardwareStatus, tr("The hardware settings have not been read from the controller: nothing was sent.")))
+        return;
     const int productId = selectedProductId;
     HardwareSettingsTypeDef settings;
     if (!buildHardwareRecord(settings))
@@ -384,6 +460,8 @@ void MainWindow::applyHardwareSettings()
 
 void MainWindow::saveHardwareSettings()
 {
+    if (refuseWithoutRecord(hardwareStatus, tr("The hardware settings have not been read from the controller: nothing was sent.")))
+        return;
     const int productId = selectedProductId;
     HardwareSettingsTypeDef settings;
     if (!buildHardwareRecord(settings))
@@ -405,4 +483,140 @@ void MainWindow::restoreCursor()
     if (waitCursorShown)
         QGuiApplication::restoreOverrideCursor();
     waitCursorShown = false;
+}
+
+void MainWindow::showCommandOutcome(const CommandOutcome &outcome)
+{
+    --commandsPending;
+    const bool selected = outcome.productId == selectedProductId && selectedProductId != -1;
+    if (selected && outcome.succeeded() && outcome.command == CommandOutcome::ReadEffects && arrivedEffects)
+        showEffectSettings(*arrivedEffects);
+    if (selected && outcome.succeeded() && outcome.command == CommandOutcome::ReadHardware && arrivedHardware)
+        showHardwareSettings(*arrivedHardware);
+    if (outcome.isEffects())
+        arrivedEffects.reset();
+    else
+        arrivedHardware.reset();
+    if (selected && outcome.command != CommandOutcome::Reboot && outcome.command != CommandOutcome::SwitchToDfu)
+        (outcome.isEffects() ? effectsStatus : hardwareStatus)->commandFinished(outcome);
+
+    // Successes fade; a failure stays until the next message replaces it.
+    statusBar()->showMessage(OutcomeText::describe(outcome), outcome.succeeded() ? STATUS_MESSAGE_MS : 0);
+
+    if (closeWhenIdle && commandsPending == 0)
+        close();
+}
+
+void MainWindow::showEffectSettings(const EffectSettingsTypeDef &settings)
+{
+    ui->effects_settings_widget->loadSettings(settings);
+    setEffectPagesReady(true);
+    const EffectSettingsTypeDef pages = buildEffectRecord();
+    effectsStatus->recordShown(bytesOfRecord(&pages, sizeof pages));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Commands the user asked for still go out: the window goes away at once and the
+    // program ends when the last one has (each is bounded by the busy-wait limit).
+    if (commandsPending > 0) {
+        closeWhenIdle = true;
+        hide();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+
+void MainWindow::addRecordMarks()
+{
+    effectsStatus = new RecordStatus(this);
+    hardwareStatus = new RecordStatus(this);
+    const QList<std::pair<QPushButton *, RecordStatus *>> anchors{
+        {ui->save_effects_settings_button, effectsStatus},
+        {ui->save_hardware_settings_button_1, hardwareStatus},
+        {ui->save_hardware_settings_button_2, hardwareStatus},
+        {ui->save_hardware_settings_button_3, hardwareStatus},
+        {ui->save_hardware_settings_button_4, hardwareStatus},
+    };
+    int number = 0;
+    for (const auto &[button, status] : anchors) {
+        auto *mark = new QLabel(button->parentWidget());
+        mark->setObjectName(status == effectsStatus ? QStringLiteral("effects_state_label")
+                                                    : QStringLiteral("hardware_state_label_%1").arg(++number));
+        mark->setAlignment(Qt::AlignCenter);
+        QWidget *page = button->parentWidget();
+        if (!page->layout() || !insertAfter(page->layout(), button, mark))
+            delete mark;
+        else
+            status->addMark(mark);
+    }
+}
+
+void MainWindow::watchForEdits()
+{
+    // Many controls change at once when a record is loaded: one check after they settle.
+    editCheck = new QTimer(this);
+    editCheck->setSingleShot(true);
+    editCheck->setInterval(0);
+    connect(editCheck, &QTimer::timeout, this, &MainWindow::checkForEdits);
+    const auto schedule = [this] { editCheck->start(); };
+    for (QWidget *page : {static_cast<QWidget *>(ui->effects_tab), static_cast<QWidget *>(ui->hardware_tab),
+                          static_cast<QWidget *>(ui->gpio_tab), static_cast<QWidget *>(ui->buttons_tab),
+                          static_cast<QWidget *>(ui->analog_axes_tab)}) {
+        for (QAbstractSpinBox *spin : page->findChildren<QAbstractSpinBox *>()) {
+            if (auto *integer = qobject_cast<QSpinBox *>(spin))
+                connect(integer, &QSpinBox::valueChanged, this, schedule);
+            else if (auto *real = qobject_cast<QDoubleSpinBox *>(spin))
+                connect(real, &QDoubleSpinBox::valueChanged, this, schedule);
+        }
+        for (QComboBox *combo : page->findChildren<QComboBox *>())
+            connect(combo, &QComboBox::currentIndexChanged, this, schedule);
+        for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
+            if (button->isCheckable())
+                connect(button, &QAbstractButton::toggled, this, schedule);
+        for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+            if (!qobject_cast<QAbstractSpinBox *>(edit->parentWidget()) && !qobject_cast<QComboBox *>(edit->parentWidget()))
+                connect(edit, &QLineEdit::textChanged, this, schedule);
+    }
+}
+
+void MainWindow::checkForEdits()
+{
+    if (effectsStatus->hasRecord()) {
+        const EffectSettingsTypeDef effects = buildEffectRecord();
+        effectsStatus->pagesChanged(bytesOfRecord(&effects, sizeof effects));
+    }
+    if (hardwareStatus->hasRecord()) {
+        HardwareSettingsTypeDef hardware{};
+        gatherHardwareSettings(hardware);
+        hardwareStatus->pagesChanged(bytesOfRecord(&hardware, sizeof hardware));
+    }
+}
+
+QList<QWidget *> MainWindow::hardwarePages() const
+{
+    return {ui->hardware_tab, ui->gpio_tab, ui->buttons_tab, ui->analog_axes_tab};
+}
+
+void MainWindow::setEffectPagesReady(bool ready)
+{
+    ui->effects_settings_widget->setEnabled(ready);
+    ui->apply_effect_settings_button->setEnabled(ready);
+    ui->save_effects_settings_button->setEnabled(ready);
+}
+
+void MainWindow::setHardwarePagesReady(bool ready)
+{
+    const QList<QPushButton *> keep{ui->read_hardware_settings_button_1, ui->read_hardware_settings_button_2,
+                                    ui->read_hardware_settings_button_3, ui->read_hardware_settings_button_4};
+    // Everything on the pages but the read buttons and the state marks waits for the record.
+    for (QWidget *page : hardwarePages()) {
+        for (QWidget *child : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (keep.contains(child) || child->objectName().startsWith(QLatin1String("hardware_state_label")))
+                continue;
+            child->setEnabled(ready);
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/commandoutcome.h"
 #include "device/deviceinfo.h"
 #include "effects/effectsettings.h"
 #include "hardware/hardwaresettings.h"
@@ -10,8 +11,11 @@
 #include <QTranslator>
 
 #include <memory>
+#include <optional>
 
 class DeviceAccessNotice;
+class QLabel;
+class RecordStatus;
 class InputSettingsPages;
 class QThread;
 class QTimer;
@@ -37,11 +41,16 @@ public:
     ~MainWindow() override;
 
     bool isAdvancedMode() const { return advancedMode; }
+    // Commands asked for whose outcome has not come back yet.
+    int pendingCommands() const { return commandsPending; }
     int currentProductId() const { return selectedProductId; }
 
 public slots:
     void updateConnectedDevices(QMap<int, DeviceInfoTypeDef> devices);
     void showHardwareSettings(const HardwareSettingsTypeDef &settings);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 public:
     void gatherHardwareSettings(HardwareSettingsTypeDef &settings) const;
@@ -59,10 +68,20 @@ private slots:
     void saveHardwareSettings();
     void showWaitCursor();
     void restoreCursor();
+    void showCommandOutcome(const CommandOutcome &outcome);
+    void checkForEdits();
 
 private:
     void startUsb();
     void addDeviceAccessNotice();
+    void addRecordMarks();
+    void watchForEdits();
+    void setEffectPagesReady(bool ready);
+    void setHardwarePagesReady(bool ready);
+    void showEffectSettings(const EffectSettingsTypeDef &settings);
+    bool refuseWithoutRecord(const RecordStatus *status, const QString &message);
+    void installTranslations(const QString &language);
+    QList<QWidget *> hardwarePages() const;
     void connectSettingsButtons();
     void fillDeviceRows();
     void setDeviceRowHidden(int row, bool hidden);
@@ -81,6 +100,14 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<InputSettingsPages> inputPages;
     DeviceAccessNotice *accessNotice = nullptr;
+    RecordStatus *effectsStatus = nullptr;
+    RecordStatus *hardwareStatus = nullptr;
+    // Records read for the selected controller, shown once their read's outcome says whose they are.
+    std::optional<EffectSettingsTypeDef> arrivedEffects;
+    std::optional<HardwareSettingsTypeDef> arrivedHardware;
+    QTimer *editCheck = nullptr;
+    int commandsPending = 0;
+    bool closeWhenIdle = false;
     QMap<int, int> deviceProductIds;
     QMap<int, QString> deviceNames;
     QMap<int, DeviceInfoTypeDef> connectedDeviceInfo;
@@ -89,6 +116,7 @@ private:
     bool usbAvailable = false;
     bool waitCursorShown = false;
     QTranslator translator;
+    QTranslator qtTranslator;
     SettingsUiBackgroundThread *worker = nullptr;
     QThread *workerThread = nullptr;
     QTimer *startTimer = nullptr;

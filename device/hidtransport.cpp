@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
@@ -28,6 +29,15 @@ void putU16(Packet &packet, int at, uint16_t value)
     packet[at + 1] = uint8_t(value >> 8);
 }
 
+bool sentWhole(int sent, int *error)
+{
+    if (sent == PACKET_SIZE)
+        return true;
+    if (error)
+        *error = sent < 0 ? sent : -EIO;
+    return false;
+}
+
 } // namespace
 
 int getFeatureReport(DeviceChannel &channel, uint8_t reportId, uint8_t *buffer, uint16_t length)
@@ -43,7 +53,8 @@ int sendCommand(DeviceChannel &channel, uint8_t command)
     return sendPacket(channel, packet);
 }
 
-bool writeSettingsBlock(DeviceChannel &channel, uint8_t command, const uint8_t *data, uint16_t length)
+bool writeSettingsBlock(DeviceChannel &channel, uint8_t command, const uint8_t *data, uint16_t length,
+                        int *error)
 {
     // One packet reused for every chunk: the controller expects the terminator to carry
     // the last chunk's offset and data unchanged.
@@ -60,11 +71,11 @@ bool writeSettingsBlock(DeviceChannel &channel, uint8_t command, const uint8_t *
         putU16(packet, 2, offset);
         putU16(packet, 4, remaining);
         std::memcpy(packet.data() + 6, data + offset, std::min<int>(remaining, BLOCK_CHUNK_SIZE));
-        if (sendPacket(channel, packet) != PACKET_SIZE)
+        if (!sentWhole(sendPacket(channel, packet), error))
             return false;
     }
     putU16(packet, 4, BLOCK_TERMINATOR);
-    return sendPacket(channel, packet) == PACKET_SIZE;
+    return sentWhole(sendPacket(channel, packet), error);
 }
 
 } // namespace HidTransport

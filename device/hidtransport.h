@@ -21,8 +21,10 @@ int getFeatureReport(DeviceChannel &channel, uint8_t reportId, uint8_t *buffer, 
 int sendCommand(DeviceChannel &channel, uint8_t command);
 
 // Sends a record in 58-byte chunks followed by a terminating packet. Stops at the first
-// packet that does not go out whole and returns false; the terminator is then not sent.
-// Whether the controller has taken the record is learned afterwards from its busy status.
-bool writeSettingsBlock(DeviceChannel &channel, uint8_t command, const uint8_t *data, uint16_t length);
+// packet that does not go out whole and returns false, with that packet's negative errno in
+// `error` when given; the terminator is then not sent. Whether the controller has taken the
+// record is learned afterwards from its busy status.
+bool writeSettingsBlock(DeviceChannel &channel, uint8_t command, const uint8_t *data, uint16_t length,
+                        int *error = nullptr);
 
 } // namespace HidTransport

@@ -2,6 +2,7 @@
 
 #include "device/deviceinfo.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -20,13 +21,18 @@ inline bool deviceInfo(int received, const uint8_t *reply, DeviceInfoTypeDef &in
 }
 
 // A settings record is taken only whole: a failed or short read gives nothing.
+inline bool settingsRecord(int received, const uint8_t *reply, void *record, std::size_t size)
+{
+    if (received < int(size))
+        return false;
+    std::memcpy(record, reply, size);
+    return true;
+}
+
 template<typename Record>
 bool settingsRecord(int received, const uint8_t *reply, Record &record)
 {
-    if (received < int(sizeof record))
-        return false;
-    std::memcpy(&record, reply, sizeof record);
-    return true;
+    return settingsRecord(received, reply, &record, sizeof record);
 }
 
 // The busy byte needs at least one byte of reply; without it the status is unknown.

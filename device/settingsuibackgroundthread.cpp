@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -22,6 +24,7 @@ void registerMetaTypes()
     qRegisterMetaType<EffectSettingsTypeDef>("EffectSettingsTypeDef");
     qRegisterMetaType<HardwareSettingsTypeDef>("HardwareSettingsTypeDef");
     qRegisterMetaType<DeviceAccessIssues>("DeviceAccessIssues");
+    qRegisterMetaType<CommandOutcome>("CommandOutcome");
 }
 
 } // namespace
@@ -107,88 +110,170 @@ DeviceChannel *SettingsUiBackgroundThread::handleFor(int productId) const
     return found == deviceHandles.end() ? nullptr : found->second.get();
 }
 
+namespace {
+
+CommandOutcome outcomeOf(CommandOutcome::Command command, int productId)
+{
+    CommandOutcome outcome;
+    outcome.command = command;
+    outcome.productId = productId;
+    return outcome;
+}
+
+template<typename Record>
+QByteArray bytesOf(const Record &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
+}
+
+} // namespace
+
+void SettingsUiBackgroundThread::finish(CommandOutcome outcome, CommandOutcome::Step step, int error)
+{
+    outcome.step = step;
+    outcome.busyWaitLimitMs = busyWaitLimitMs;
+    if (error < 0)
+        outcome.result = CommandOutcome::resultOfError(error);
+    emit commandFinished(outcome);
+}
+
+void SettingsUiBackgroundThread::sendRequest(CommandOutcome outcome, uint8_t command)
+{
+    DeviceChannel *channel = handleFor(outcome.productId);
+    if (!channel) {
+        outcome.result = CommandOutcome::NotConnected;
+        finish(outcome, CommandOutcome::Sending, 0);
+        return;
+    }
+    const int sent = HidTransport::sendCommand(*channel, command);
+    finish(outcome, CommandOutcome::Sending, sent == HidTransport::PACKET_SIZE ? 0 : (sent < 0 ? sent : -EIO));
+}
+
 void SettingsUiBackgroundThread::rebootControllerRequest(int productId)
 {
-    if (DeviceChannel *channel = handleFor(productId))
-        HidTransport::sendCommand(*channel, HidTransport::COMMAND_REBOOT);
+    sendRequest(outcomeOf(CommandOutcome::Reboot, productId), HidTransport::COMMAND_REBOOT);
 }
 
 void SettingsUiBackgroundThread::switchtoDfuRequest(int productId)
 {
-    if (DeviceChannel *channel = handleFor(productId))
-        HidTransport::sendCommand(*channel, HidTransport::COMMAND_SWITCH_TO_DFU);
+    sendRequest(outcomeOf(CommandOutcome::SwitchToDfu, productId), HidTransport::COMMAND_SWITCH_TO_DFU);
+}
+
+int SettingsUiBackgroundThread::readWhole(DeviceChannel &channel, uint8_t reportId, QByteArray &record) const
+{
+    ReplyBuffer reply{};
+    const int received = HidTransport::getFeatureReport(channel, reportId, reply.data(), reply.size());
+    if (received < 0)
+        return received;
+    return ReplyDecoding::settingsRecord(received, reply.data(), record.data(), size_t(record.size())) ? 0 : -EPROTO;
 }
 
 template<typename Record>
-bool SettingsUiBackgroundThread::readRecord(int productId, uint8_t reportId, Record &record) const
+void SettingsUiBackgroundThread::readRecord(CommandOutcome outcome, uint8_t reportId,
+                                            void (SettingsUiBackgroundThread::*obtained)(Record))
 {
-    DeviceChannel *channel = handleFor(productId);
-    if (!channel)
-        return false;
-    ReplyBuffer reply{};
-    const int received = HidTransport::getFeatureReport(*channel, reportId, reply.data(), reply.size());
-    return ReplyDecoding::settingsRecord(received, reply.data(), record);
+    DeviceChannel *channel = handleFor(outcome.productId);
+    if (!channel) {
+        outcome.result = CommandOutcome::NotConnected;
+        finish(outcome, CommandOutcome::Reading, 0);
+        return;
+    }
+    QByteArray bytes(int(sizeof(Record)), '\0');
+    const int read = readWhole(*channel, reportId, bytes);
+    if (read == 0) {
+        Record record;
+        std::memcpy(static_cast<void *>(&record), bytes.constData(), sizeof record);
+        emit (this->*obtained)(record);
+    }
+    finish(outcome, CommandOutcome::Reading, read);
 }
 
 void SettingsUiBackgroundThread::readEffectSettings(int productId)
 {
-    EffectSettingsTypeDef settings;
-    if (readRecord(productId, HidTransport::REPORT_EFFECT_SETTINGS, settings))
-        emit effectSettingsObtained(settings);
+    readRecord(outcomeOf(CommandOutcome::ReadEffects, productId), HidTransport::REPORT_EFFECT_SETTINGS,
+               &SettingsUiBackgroundThread::effectSettingsObtained);
 }
 
 void SettingsUiBackgroundThread::readHardwareSettings(int productId)
 {
-    HardwareSettingsTypeDef settings;
-    if (readRecord(productId, HidTransport::REPORT_HARDWARE_SETTINGS, settings))
-        emit hardwareSettingsObtained(settings);
+    readRecord(outcomeOf(CommandOutcome::ReadHardware, productId), HidTransport::REPORT_HARDWARE_SETTINGS,
+               &SettingsUiBackgroundThread::hardwareSettingsObtained);
 }
 
-bool SettingsUiBackgroundThread::writeAndWait(int productId, uint8_t command, const void *record, uint16_t length)
+void SettingsUiBackgroundThread::writeRecord(CommandOutcome outcome, uint8_t command, uint8_t reportId,
+                                             const QByteArray &record, bool save)
 {
-    DeviceChannel *channel = handleFor(productId);
-    if (!channel)
-        return false;
-    if (!HidTransport::writeSettingsBlock(*channel, command, static_cast<const uint8_t *>(record), length))
-        return false;
-    return waitUntilIdle(channel);
-}
-
-void SettingsUiBackgroundThread::commitToPermanentMemory(int productId)
-{
-    DeviceChannel *channel = handleFor(productId);
-    if (!channel)
+    outcome.sent = record;
+    DeviceChannel *channel = handleFor(outcome.productId);
+    if (!channel) {
+        outcome.result = CommandOutcome::NotConnected;
+        finish(outcome, CommandOutcome::Writing, 0);
         return;
-    if (HidTransport::sendCommand(*channel, HidTransport::COMMAND_SAVE_SETTINGS) == HidTransport::PACKET_SIZE)
-        waitUntilIdle(channel);
+    }
+    int error = 0;
+    if (!HidTransport::writeSettingsBlock(*channel, command, reinterpret_cast<const uint8_t *>(record.constData()),
+                                          uint16_t(record.size()), &error)) {
+        finish(outcome, CommandOutcome::Writing, error);
+        return;
+    }
+    // Only a record the controller has taken and finished with is made permanent.
+    if (const int waited = waitUntilIdle(channel); waited < 0) {
+        finish(outcome, CommandOutcome::WaitingAfterWrite, waited);
+        return;
+    }
+    if (save) {
+        const int sent = HidTransport::sendCommand(*channel, HidTransport::COMMAND_SAVE_SETTINGS);
+        if (sent != HidTransport::PACKET_SIZE) {
+            finish(outcome, CommandOutcome::Saving, sent < 0 ? sent : -EIO);
+            return;
+        }
+        if (const int waited = waitUntilIdle(channel); waited < 0) {
+            finish(outcome, CommandOutcome::WaitingAfterSave, waited);
+            return;
+        }
+    }
+    // The controller may clamp or ignore values: what it kept is what counts.
+    outcome.kept = QByteArray(record.size(), '\0');
+    const int read = readWhole(*channel, reportId, outcome.kept);
+    if (read < 0) {
+        outcome.kept.clear();
+        finish(outcome, CommandOutcome::Verifying, read);
+        return;
+    }
+    if (outcome.kept != outcome.sent)
+        outcome.result = CommandOutcome::Differs;
+    finish(outcome, CommandOutcome::Verifying, 0);
 }
 
 void SettingsUiBackgroundThread::applyEffectSettings(int productId, EffectSettingsTypeDef settings)
 {
-    writeAndWait(productId, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS, &settings, sizeof settings);
+    writeRecord(outcomeOf(CommandOutcome::ApplyEffects, productId), HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
+                HidTransport::REPORT_EFFECT_SETTINGS, bytesOf(settings), false);
 }
 
 void SettingsUiBackgroundThread::saveEffectsSettings(int productId, EffectSettingsTypeDef settings)
 {
-    // Only a record the controller has taken and finished with is made permanent.
-    if (writeAndWait(productId, HidTransport::COMMAND_WRITE_EFFECT_SETTINGS, &settings, sizeof settings))
-        commitToPermanentMemory(productId);
+    writeRecord(outcomeOf(CommandOutcome::SaveEffects, productId), HidTransport::COMMAND_WRITE_EFFECT_SETTINGS,
+                HidTransport::REPORT_EFFECT_SETTINGS, bytesOf(settings), true);
 }
 
 void SettingsUiBackgroundThread::applyHardwareSettings(int productId, HardwareSettingsTypeDef settings)
 {
-    writeAndWait(productId, HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS, &settings, sizeof settings);
+    writeRecord(outcomeOf(CommandOutcome::ApplyHardware, productId), HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS,
+                HidTransport::REPORT_HARDWARE_SETTINGS, bytesOf(settings), false);
 }
 
 void SettingsUiBackgroundThread::saveHardwareSettings(int productId, HardwareSettingsTypeDef settings)
 {
-    if (writeAndWait(productId, HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS, &settings, sizeof settings))
-        commitToPermanentMemory(productId);
+    writeRecord(outcomeOf(CommandOutcome::SaveHardware, productId), HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS,
+                HidTransport::REPORT_HARDWARE_SETTINGS, bytesOf(settings), true);
 }
 
 void SettingsUiBackgroundThread::saveSettingsRequest(int productId)
 {
-    commitToPermanentMemory(productId);
+    DeviceChannel *channel = handleFor(productId);
+    if (channel && HidTransport::sendCommand(*channel, HidTransport::COMMAND_SAVE_SETTINGS) == HidTransport::PACKET_SIZE)
+        waitUntilIdle(channel);
 }
 
 void SettingsUiBackgroundThread::awaitDeviceNotBusy(DeviceChannel *device)
@@ -196,10 +281,10 @@ void SettingsUiBackgroundThread::awaitDeviceNotBusy(DeviceChannel *device)
     waitUntilIdle(device);
 }
 
-bool SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
+int SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
 {
     if (!channel)
-        return false;
+        return -ENODEV;
 
     busy.store(true);
     emit busyWaitStarted();
@@ -210,18 +295,18 @@ bool SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
     QElapsedTimer elapsed;
     elapsed.start();
     bool busyNow = true;
-    bool answering = true;
-    while (busyNow && answering) {
+    int result = 0;
+    while (busyNow && result == 0) {
         ReplyBuffer reply{};
         const int received = HidTransport::getFeatureReport(*channel, HidTransport::REPORT_BUSY_STATUS, reply.data(), reply.size());
-        answering = ReplyDecoding::busyStatus(received, reply.data(), busyNow);
+        if (!ReplyDecoding::busyStatus(received, reply.data(), busyNow))
+            result = received < 0 ? received : -EPROTO;
         QThread::msleep(BUSY_POLL_INTERVAL_MS);
-        if (elapsed.elapsed() >= busyWaitLimitMs)
-            break;
+        if (busyNow && result == 0 && elapsed.elapsed() >= busyWaitLimitMs)
+            result = -EBUSY;
     }
-    const bool idle = answering && !busyNow;
 
     busy.store(false);
     emit busyWaitFinished();
-    return idle;
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/channelopener.h"
+#include "device/commandoutcome.h"
 #include "device/deviceaccess.h"
 #include "device/deviceinfo.h"
 #include "effects/effectsettings.h"
@@ -50,6 +51,8 @@ signals:
     // Bracket every busy wait, so the window can show the wait cursor meanwhile.
     void busyWaitStarted();
     void busyWaitFinished();
+    // Every command slot ends with exactly one of these, after its records were emitted.
+    void commandFinished(CommandOutcome outcome);
     // Controllers on the bus that cannot be opened, and why; emitted when that changes.
     void deviceAccessIssues(DeviceAccessIssues issues);
 
@@ -72,11 +75,17 @@ public slots:
 private:
     DeviceChannel *handleFor(int productId) const;
     bool probe(DeviceChannel &channel, DeviceInfoTypeDef &info) const;
-    bool waitUntilIdle(DeviceChannel *channel);
-    bool writeAndWait(int productId, uint8_t command, const void *record, uint16_t length);
-    void commitToPermanentMemory(int productId);
+    // 0 once the controller reports idle, -EBUSY when it is still busy at the limit, or
+    // the negative errno of a failed status request.
+    int waitUntilIdle(DeviceChannel *channel);
+    void sendRequest(CommandOutcome outcome, uint8_t command);
     template<typename Record>
-    bool readRecord(int productId, uint8_t reportId, Record &record) const;
+    void readRecord(CommandOutcome outcome, uint8_t reportId, void (SettingsUiBackgroundThread::*obtained)(Record));
+    // Apply, or with `save` also make permanent; then read back what the controller kept.
+    void writeRecord(CommandOutcome outcome, uint8_t command, uint8_t reportId, const QByteArray &record, bool save);
+    // Reads `reportId` whole into `record`: 0, or the negative errno (-EPROTO when short).
+    int readWhole(DeviceChannel &channel, uint8_t reportId, QByteArray &record) const;
+    void finish(CommandOutcome outcome, CommandOutcome::Step step, int error);
 
     QList<int> productIds;
     std::map<int, std::unique_ptr<DeviceChannel>> deviceHandles;

@@ -3,7 +3,9 @@
 #include "virtualcontroller.h"
 
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 // Start-up as the tool does it in its working directory: "config.ini", the translation
@@ -21,6 +23,7 @@ private slots:
     void configuredLanguage_data();
     void configuredLanguage();
     void closesCleanlyWithControllerConnected();
+    void germanTranslationIsComplete();
 
 private:
     void writeConfig(const QByteArray &content);
@@ -87,12 +90,14 @@ void TestStartup::configuredLanguage_data()
     QTest::addColumn<QByteArray>("config");
     QTest::addColumn<QString>("translationAs");
     QTest::addColumn<QString>("rebootButton");
-    QTest::newRow("german") << QByteArray("[UI]\nlang=de\n") << "de" << "Controller neu starten";
-    QTest::newRow("german without file") << QByteArray("[UI]\nlang=de\n") << "" << "Reboot controller";
-    QTest::newRow("english is built in") << QByteArray("[UI]\nlang=en\n") << "en" << "Reboot controller";
-    QTest::newRow("no config") << QByteArray() << "de" << "Reboot controller";
+    // Qt's own texts follow the configured language, the standard buttons among them.
+    QTest::addColumn<QString>("cancelButton");
+    QTest::newRow("german") << QByteArray("[UI]\nlang=de\n") << "de" << "Controller neu starten" << "Abbrechen";
+    QTest::newRow("german without file") << QByteArray("[UI]\nlang=de\n") << "" << "Reboot controller" << "Abbrechen";
+    QTest::newRow("english is built in") << QByteArray("[UI]\nlang=en\n") << "en" << "Reboot controller" << "Cancel";
+    QTest::newRow("no config") << QByteArray() << "de" << "Reboot controller" << "Cancel";
     // The lookup shortens the name at "_": de_AT falls back to de.
-    QTest::newRow("regional variant") << QByteArray("[UI]\nlang=de_AT\n") << "de" << "Controller neu starten";
+    QTest::newRow("regional variant") << QByteArray("[UI]\nlang=de_AT\n") << "de" << "Controller neu starten" << "Abbrechen";
 }
 
 void TestStartup::configuredLanguage()
@@ -100,6 +105,7 @@ void TestStartup::configuredLanguage()
     QFETCH(QByteArray, config);
     QFETCH(QString, translationAs);
     QFETCH(QString, rebootButton);
+    QFETCH(QString, cancelButton);
     if (!config.isEmpty())
         writeConfig(config);
     if (!translationAs.isEmpty())
@@ -108,6 +114,38 @@ void TestStartup::configuredLanguage()
     MainWindow window;
     QCOMPARE(rebootText(window), rebootButton);
     QCOMPARE(window.windowTitle(), QStringLiteral("Kestrov Setup (241123)"));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), cancelButton);
+}
+
+void TestStartup::germanTranslationIsComplete()
+{
+    // Every text of the interface has a finished German translation, plural forms included.
+    QFile source(QStringLiteral(KESTROV_GERMAN_TS_FILE));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QXmlStreamReader ts(&source);
+    QString context;
+    QString text;
+    int messages = 0;
+    while (!ts.atEnd()) {
+        ts.readNext();
+        if (!ts.isStartElement())
+            continue;
+        if (ts.name() == QLatin1String("name"))
+            context = ts.readElementText();
+        else if (ts.name() == QLatin1String("source"))
+            text = ts.readElementText();
+        else if (ts.name() == QLatin1String("translation")) {
+            ++messages;
+            const QString type = ts.attributes().value(QLatin1String("type")).toString();
+            const QString translation = ts.readElementText(QXmlStreamReader::IncludeChildElements);
+            QVERIFY2(type.isEmpty() && !translation.trimmed().isEmpty(),
+                     qPrintable(QStringLiteral("%1: \"%2\" has no German translation").arg(context, text)));
+        }
+    }
+    QVERIFY(!ts.hasError());
+    QVERIFY(messages > 100);
 }
 
 void TestStartup::closesCleanlyWithControllerConnected()

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "device/recordfield.h"
+
+// Every field of the effect settings record, reserved bytes included, in record order.
+const QList<RecordField> &effectRecordFields();

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "device/recordfield.h"
+
+// Every field of the hardware settings record, reserved bytes included, in record order.
+const QList<RecordField> &hardwareRecordFields();
