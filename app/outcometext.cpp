@@ -12,6 +12,8 @@ QString OutcomeText::describe(const CommandOutcome &outcome)
         return success(outcome);
     if (outcome.result == CommandOutcome::Differs)
         return differences(outcome);
+    if (outcome.step == CommandOutcome::Verifying)
+        return verifyFailed(outcome);
     return tr("%1: %2").arg(failedCommand(outcome), reason(outcome));
 }
 
@@ -61,10 +63,29 @@ QString OutcomeText::failedCommand(const CommandOutcome &outcome)
     return {};
 }
 
+QString OutcomeText::verifyFailed(const CommandOutcome &outcome)
+{
+    // Written (and saved) whole; only the check afterwards failed.
+    QString done;
+    switch (outcome.command) {
+    case CommandOutcome::ApplyEffects:
+        done = tr("The effect settings were applied, but reading them back to verify failed");
+        break;
+    case CommandOutcome::SaveEffects:
+        done = tr("The effect settings were saved, but reading them back to verify failed");
+        break;
+    case CommandOutcome::ApplyHardware:
+        done = tr("The hardware settings were applied, but reading them back to verify failed");
+        break;
+    default:
+        done = tr("The hardware settings were saved, but reading them back to verify failed");
+        break;
+    }
+    return tr("%1: %2").arg(done, reason(outcome));
+}
+
 QString OutcomeText::reason(const CommandOutcome &outcome)
 {
-    // A record written whole but not read back is in working memory all the same.
-    const bool written = outcome.step == CommandOutcome::Verifying;
     QString why;
     switch (outcome.result) {
     case CommandOutcome::NotConnected:
@@ -92,8 +113,6 @@ QString OutcomeText::reason(const CommandOutcome &outcome)
     case CommandOutcome::Differs:
         break;
     }
-    if (written)
-        return tr("the controller took them, but reading them back to verify failed: %1").arg(why);
     return why;
 }
 

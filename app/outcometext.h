@@ -18,5 +18,6 @@ private:
     static QString success(const CommandOutcome &outcome);
     static QString failedCommand(const CommandOutcome &outcome);
     static QString reason(const CommandOutcome &outcome);
+    static QString verifyFailed(const CommandOutcome &outcome);
     static QString differences(const CommandOutcome &outcome);
 };

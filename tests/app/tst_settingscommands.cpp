@@ -137,14 +137,19 @@ void TestSettingsCommands::effectsApplyAndSave_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("shape");
-    QTest::newRow("apply") << "apply_effect_settings_button" << "S18 G36";
-    QTest::newRow("save") << "save_effects_settings_button" << "S18 G36 S2 G36";
+    // After the busy wait the controller's record is read back to verify it.
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("apply") << "apply_effect_settings_button" << "S18 G36 G34"
+                           << "Effect settings applied to the controller's working memory and verified.";
+    QTest::newRow("save") << "save_effects_settings_button" << "S18 G36 S2 G36 G34"
+                          << "Effect settings saved to the controller's permanent memory and verified.";
 }
 
 void TestSettingsCommands::effectsApplyAndSave()
 {
     QFETCH(QString, button);
     QFETCH(QString, shape);
+    QFETCH(QString, outcome);
     selectJoystick(QStringLiteral(",write-busy-ms=250,save-busy-ms=250"));
     control<QSpinBox>(QStringLiteral("motion_range_axis0"))->setValue(720);
     const QByteArray permanentBefore = controller.readRecord(device, QStringLiteral("effect"), true);
@@ -168,6 +173,7 @@ void TestSettingsCommands::effectsApplyAndSave()
     QCOMPARE(controller.readRecord(device, QStringLiteral("effect"), false), record);
     const bool saved = button.startsWith(QLatin1String("save"));
     QCOMPARE(controller.readRecord(device, QStringLiteral("effect"), true), saved ? record : permanentBefore);
+    QCOMPARE(window->statusBar()->currentMessage(), outcome);
 }
 
 void TestSettingsCommands::hardwareApplyAndSaveOnEveryPage_data()
@@ -175,8 +181,8 @@ void TestSettingsCommands::hardwareApplyAndSaveOnEveryPage_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("shape");
     for (int page = 1; page <= 4; ++page) {
-        QTest::addRow("apply %d", page) << QStringLiteral("apply_hardware_settings_button_%1").arg(page) << "S17 G36";
-        QTest::addRow("save %d", page) << QStringLiteral("save_hardware_settings_button_%1").arg(page) << "S17 G36 S2 G36";
+        QTest::addRow("apply %d", page) << QStringLiteral("apply_hardware_settings_button_%1").arg(page) << "S17 G36 G33";
+        QTest::addRow("save %d", page) << QStringLiteral("save_hardware_settings_button_%1").arg(page) << "S17 G36 S2 G36 G33";
     }
 }
 
@@ -282,7 +288,7 @@ void TestSettingsCommands::twoQuickAppliesRunOneAfterTheOther()
     waitUntilIdle();
     QTRY_COMPARE_WITH_TIMEOUT(blockPackets(controller.transfers()).size(), 20, 3000);
     waitUntilIdle();
-    QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 S17 G36"));
+    QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 G33 S17 G36 G33"));
     // Each apply carried the values of its click.
     const QList<Transfer> packets = blockPackets(controller.transfers());
     QVERIFY(quint8(reassembled(packets.mid(0, 10), 512).at(48)) != 12);
@@ -320,7 +326,9 @@ void TestSettingsCommands::oversizedCprIsRefusedWithMessage()
     HardwareSettingsTypeDef working;
     std::memcpy(&working, controller.readRecord(device, QStringLiteral("hardware"), false).constData(), sizeof working);
     QCOMPARE(int(working.axis[0].encoder_cpr), 65535);
-    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    // The refusal gave way to how the apply ended.
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("Hardware settings applied to the controller's working memory and verified."));
 }
 
 void TestSettingsCommands::unplugDuringSaveLeavesToolResponsive()

@@ -12,6 +12,11 @@ namespace {
 constexpr int JOYSTICK = 22777;
 constexpr int WHEEL = 22999;
 
+CommandOutcome outcomeAt(const QSignalSpy &spy, int index)
+{
+    return spy.at(index).first().value<CommandOutcome>();
+}
+
 QByteArray bytesOf(const void *record, int size)
 {
     return QByteArray(static_cast<const char *>(record), size);
@@ -250,6 +255,7 @@ void TestSettingsUiBackgroundThread::failedOrShortReadEmitsNothing()
     SettingsUiBackgroundThread *worker = directWorker();
     QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
     QSignalSpy hardware(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained);
+    QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->readEffectSettings(JOYSTICK);
     worker->readHardwareSettings(JOYSTICK);
     QCOMPARE(effects.size(), 0);
@@ -260,6 +266,13 @@ void TestSettingsUiBackgroundThread::failedOrShortReadEmitsNothing()
     worker->readHardwareSettings(JOYSTICK);
     QCOMPARE(effects.size(), 0);
     QCOMPARE(hardware.size(), 1);
+    // Each read says how it ended.
+    QCOMPARE(outcomes.size(), 4);
+    QCOMPARE(outcomeAt(outcomes, 0).result, CommandOutcome::ShortReply);
+    QCOMPARE(outcomeAt(outcomes, 1).result, CommandOutcome::ShortReply);
+    QCOMPARE(outcomeAt(outcomes, 2).result, CommandOutcome::Refused);
+    QCOMPARE(outcomeAt(outcomes, 2).command, CommandOutcome::ReadEffects);
+    QCOMPARE(outcomeAt(outcomes, 3).result, CommandOutcome::Done);
 }
 
 void TestSettingsUiBackgroundThread::saveWritesWaitsCommitsAndWaits()
@@ -267,16 +280,21 @@ void TestSettingsUiBackgroundThread::saveWritesWaitsCommitsAndWaits()
     const int joystick = controller.plug(QStringLiteral("joystick,write-busy-ms=250,save-busy-ms=250"));
     SettingsUiBackgroundThread *worker = directWorker();
     const EffectSettingsTypeDef settings = effectRecord(7);
+    QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->saveEffectsSettings(JOYSTICK, settings);
 
+    // Written, made permanent, then read back to verify.
     const QList<Transfer> transfers = controller.transfers();
-    QCOMPARE(collapsedShape(transferShape(transfers)), QStringLiteral("S18 G36 S2 G36"));
+    QCOMPARE(collapsedShape(transferShape(transfers)), QStringLiteral("S18 G36 S2 G36 G34"));
+    QCOMPARE(outcomes.size(), 1);
+    QCOMPARE(outcomeAt(outcomes, 0).result, CommandOutcome::Done);
+    QCOMPARE(outcomeAt(outcomes, 0).kept, bytesOf(&settings, 384));
     QCOMPARE(transferShape(transfers).count(QStringLiteral("S18")), 8);
     // The controller was busy for a while after each step: it was asked more than once,
     // about 100 ms apart, until it said idle.
     QList<double> statusTimes;
     for (const Transfer &transfer : transfers)
-        if (!transfer.isSet())
+        if (!transfer.isSet() && transfer.reportId() == 0x24)
             statusTimes << transfer.timeMs;
     QVERIFY(statusTimes.size() >= 4);
     for (int i = 1; i < statusTimes.size(); ++i)
@@ -292,7 +310,11 @@ void TestSettingsUiBackgroundThread::busyWaitEndsWhenStatusRequestFails()
     SettingsUiBackgroundThread *worker = directWorker();
     QSignalSpy started(worker, &SettingsUiBackgroundThread::busyWaitStarted);
     QSignalSpy finished(worker, &SettingsUiBackgroundThread::busyWaitFinished);
+    QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->saveEffectsSettings(JOYSTICK, effectRecord(9));
+    QCOMPARE(outcomes.size(), 1);
+    QCOMPARE(outcomeAt(outcomes, 0).result, CommandOutcome::Refused);
+    QCOMPARE(outcomeAt(outcomes, 0).step, CommandOutcome::WaitingAfterWrite);
     // One failed status request ends the wait, and nothing unacknowledged is made permanent.
     QCOMPARE(collapsedShape(transferShape(controller.transfers())), QStringLiteral("S18 G36"));
     QCOMPARE(transferShape(controller.transfers()).count(QStringLiteral("G36")), 1);
@@ -310,7 +332,13 @@ void TestSettingsUiBackgroundThread::busyWaitEndsAtItsLimit()
     worker->setBusyWaitLimit(500);
     HardwareSettingsTypeDef settings{};
     settings.power_limit = 42;
+    QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->saveHardwareSettings(JOYSTICK, settings);
+    // Not made permanent, and said so.
+    QCOMPARE(outcomes.size(), 1);
+    QCOMPARE(outcomeAt(outcomes, 0).result, CommandOutcome::StillBusy);
+    QCOMPARE(outcomeAt(outcomes, 0).step, CommandOutcome::WaitingAfterWrite);
+    QCOMPARE(outcomeAt(outcomes, 0).busyWaitLimitMs, 500);
     const QStringList steps = transferShape(controller.transfers());
     QCOMPARE(collapsedShape(steps), QStringLiteral("S17 G36"));
     const int polls = steps.count(QStringLiteral("G36"));
@@ -323,12 +351,16 @@ void TestSettingsUiBackgroundThread::commandWithoutOpenHandleSendsNothing()
     controller.plug(QStringLiteral("joystick"));
     SettingsUiBackgroundThread *worker = directWorker();
     QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
+    QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->readEffectSettings(22888);
     worker->applyEffectSettings(-1, effectRecord(1));
     worker->saveHardwareSettings(22001, HardwareSettingsTypeDef{});
     worker->rebootControllerRequest(22000);
     QVERIFY(controller.transfers().isEmpty());
     QCOMPARE(effects.size(), 0);
+    QCOMPARE(outcomes.size(), 4);
+    for (int i = 0; i < outcomes.size(); ++i)
+        QCOMPARE(outcomeAt(outcomes, i).result, CommandOutcome::NotConnected);
 }
 
 void TestSettingsUiBackgroundThread::commandsRunInOrderAndPollPausesDuringBusyWait()
@@ -350,7 +382,7 @@ void TestSettingsUiBackgroundThread::commandsRunInOrderAndPollPausesDuringBusyWa
     // probe runs while the controller is busy.
     QStringList steps = transferShape(controller.transfers());
     steps.removeAll(QStringLiteral("G37"));
-    QCOMPARE(collapsedShape(steps), QStringLiteral("S18 G36 S2 G36 S17 G36"));
+    QCOMPARE(collapsedShape(steps), QStringLiteral("S18 G36 S2 G36 G34 S17 G36 G33"));
     const QString during = collapsedShape(transferShape(controller.transfers()));
     QVERIFY2(!during.contains(QStringLiteral("G36 G37 G36")), qPrintable(during));
     QVERIFY2(!during.contains(QStringLiteral("S18 G37")), qPrintable(during));

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -82,7 +83,7 @@ private slots:
 private:
     static void addColumns();
     static void addRow(const char *name, Action action, const QString &faults, const QString &shape,
-                       Outcome working, Outcome permanent, bool staysListed, Page page = Page::Kept,
+                       const QString &said, Outcome working, Outcome permanent, bool staysListed, Page page = Page::Kept,
                        int limitMs = COMMAND_LIMIT_MS);
     void commandUnderFault();
     void selectJoystick();
@@ -123,6 +124,7 @@ void TestFaultInjection::addColumns()
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("faults");
     QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("said");
     QTest::addColumn<Outcome>("working");
     QTest::addColumn<Outcome>("permanent");
     QTest::addColumn<bool>("staysListed");
@@ -131,9 +133,10 @@ void TestFaultInjection::addColumns()
 }
 
 void TestFaultInjection::addRow(const char *name, Action action, const QString &faults, const QString &shape,
-                                Outcome working, Outcome permanent, bool staysListed, Page page, int limitMs)
+                                const QString &said, Outcome working, Outcome permanent, bool staysListed, Page page,
+                                int limitMs)
 {
-    QTest::newRow(name) << action << faults << shape << working << permanent << staysListed << page << limitMs;
+    QTest::newRow(name) << action << faults << shape << said << working << permanent << staysListed << page << limitMs;
 }
 
 // The shapes are those of TransferShape: "S18x4 S18!x1" is four block packets of the
@@ -141,76 +144,76 @@ void TestFaultInjection::addRow(const char *name, Action action, const QString &
 void TestFaultInjection::unplug_data()
 {
     addColumns();
-    addRow("mid effect block write", Action::SaveEffects, "unplug-after=4", "S18x4 S18!x1", Outcome::Old, Outcome::Old, false);
-    addRow("mid hardware block write", Action::SaveHardware, "unplug-after=5", "S17x5 S17!x1", Outcome::Old, Outcome::Old, false);
-    addRow("at the effect terminator", Action::ApplyEffects, "unplug-after=7", "S18x7 S18!x1", Outcome::Old, Outcome::Old, false);
+    addRow("mid effect block write", Action::SaveEffects, "unplug-after=4", "S18x4 S18!x1", "The effect settings were not saved: the controller left", Outcome::Old, Outcome::Old, false);
+    addRow("mid hardware block write", Action::SaveHardware, "unplug-after=5", "S17x5 S17!x1", "The hardware settings were not saved: the controller left", Outcome::Old, Outcome::Old, false);
+    addRow("at the effect terminator", Action::ApplyEffects, "unplug-after=7", "S18x7 S18!x1", "The effect settings were not applied: the controller left", Outcome::Old, Outcome::Old, false);
     addRow("in the busy wait after the block write", Action::SaveEffects, "write-busy-ms=1000,unplug-after=9",
-           "S18x8 G24x1 G24!x1", Outcome::New, Outcome::Old, false);
+           "S18x8 G24x1 G24!x1", "The effect settings were not saved: the controller left", Outcome::New, Outcome::Old, false);
     addRow("in the busy wait after the save command", Action::SaveHardware,
-           "write-busy-ms=0,save-busy-ms=1000,unplug-after=13", "S17x10 G24x1 S2x1 G24x1 G24!x1", Outcome::New,
+           "write-busy-ms=0,save-busy-ms=1000,unplug-after=13", "S17x10 G24x1 S2x1 G24x1 G24!x1", "The hardware settings were not saved: the controller left", Outcome::New,
            Outcome::New, false);
-    addRow("during an effect read", Action::ReadEffects, "delay-ms=500,unplug-at-ms=200", "G22!x1", Outcome::Old,
+    addRow("during an effect read", Action::ReadEffects, "delay-ms=500,unplug-at-ms=200", "G22!x1", "The effect settings could not be read: the controller left", Outcome::Old,
            Outcome::Old, false, Page::Kept);
-    addRow("during a hardware read", Action::ReadHardware, "delay-ms=500,unplug-at-ms=200", "G21!x1", Outcome::Old,
+    addRow("during a hardware read", Action::ReadHardware, "delay-ms=500,unplug-at-ms=200", "G21!x1", "The hardware settings could not be read: the controller left", Outcome::Old,
            Outcome::Old, false, Page::Kept);
 }
 
 void TestFaultInjection::failingStatus_data()
 {
     addColumns();
-    addRow("status request fails on effect save", Action::SaveEffects, "status-fail=1", "S18x8 G24!x1", Outcome::New,
+    addRow("status request fails on effect save", Action::SaveEffects, "status-fail=1", "S18x8 G24!x1", "The effect settings were not saved: the controller refused", Outcome::New,
            Outcome::Old, true);
-    addRow("status request fails on hardware apply", Action::ApplyHardware, "status-fail=1", "S17x10 G24!x1",
+    addRow("status request fails on hardware apply", Action::ApplyHardware, "status-fail=1", "S17x10 G24!x1", "The hardware settings were not applied: the controller refused",
            Outcome::New, Outcome::Old, true);
-    addRow("busy that never ends on effect save", Action::SaveEffects, "busy-forever=1", "S18x8 G24x\\d+", Outcome::New,
+    addRow("busy that never ends on effect save", Action::SaveEffects, "busy-forever=1", "S18x8 G24x\\d+", "The effect settings were not saved: the controller was still busy after 10 s, so the save was not sent", Outcome::New,
            Outcome::Old, true, Page::Kept, ENDLESS_BUSY_LIMIT_MS);
 }
 
 void TestFaultInjection::shortReplies_data()
 {
     addColumns();
-    addRow("effect record one byte short", Action::ReadEffects, "short=383", "G22x1", Outcome::Old, Outcome::Old, true,
+    addRow("effect record one byte short", Action::ReadEffects, "short=383", "G22x1", "The effect settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("empty effect record", Action::ReadEffects, "short=0", "G22x1", Outcome::Old, Outcome::Old, true, Page::Kept);
-    addRow("effect record cut to its own length", Action::ReadEffects, "short=384", "G22x1", Outcome::Old, Outcome::Old,
+    addRow("empty effect record", Action::ReadEffects, "short=0", "G22x1", "The effect settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old, true, Page::Kept);
+    addRow("effect record cut to its own length", Action::ReadEffects, "short=384", "G22x1", "Effect settings read from the controller.", Outcome::Old, Outcome::Old,
            true, Page::Loaded);
-    addRow("hardware record one byte short", Action::ReadHardware, "short=511", "G21x1", Outcome::Old, Outcome::Old,
+    addRow("hardware record one byte short", Action::ReadHardware, "short=511", "G21x1", "The hardware settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old,
            true, Page::Kept);
-    addRow("empty hardware record", Action::ReadHardware, "short=0", "G21x1", Outcome::Old, Outcome::Old, true,
+    addRow("empty hardware record", Action::ReadHardware, "short=0", "G21x1", "The hardware settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("empty status on effect save", Action::SaveEffects, "short=0", "S18x8 G24x1", Outcome::New, Outcome::Old, true);
-    addRow("empty status on hardware apply", Action::ApplyHardware, "short=0", "S17x10 G24x1", Outcome::New,
+    addRow("empty status on effect save", Action::SaveEffects, "short=0", "S18x8 G24x1", "The effect settings were not saved: the controller's reply was too short", Outcome::New, Outcome::Old, true);
+    addRow("empty status on hardware apply", Action::ApplyHardware, "short=0", "S17x10 G24x1", "The hardware settings were not applied: the controller's reply was too short", Outcome::New,
            Outcome::Old, true);
     addRow("two-byte probe and status on hardware save", Action::SaveHardware, "short=2",
-           "S17x10 G24x\\d+ S2x1 G24x\\d+", Outcome::New, Outcome::New, true);
+           "S17x10 G24x\\d+ S2x1 G24x\\d+ G21x1", "The hardware settings were saved, but reading them back to verify failed: the controller's reply was too short", Outcome::New, Outcome::New, true);
 }
 
 void TestFaultInjection::stalls_data()
 {
     addColumns();
-    addRow("0x20 on effect apply", Action::ApplyEffects, "stall=0x20", "S18!x1", Outcome::Old, Outcome::Old, true);
-    addRow("0x20 on hardware save", Action::SaveHardware, "stall=0x20", "S17!x1", Outcome::Old, Outcome::Old, true);
-    addRow("0x21 on hardware read", Action::ReadHardware, "stall=0x21", "G21!x1", Outcome::Old, Outcome::Old, true,
+    addRow("0x20 on effect apply", Action::ApplyEffects, "stall=0x20", "S18!x1", "The effect settings were not applied: the controller refused", Outcome::Old, Outcome::Old, true);
+    addRow("0x20 on hardware save", Action::SaveHardware, "stall=0x20", "S17!x1", "The hardware settings were not saved: the controller refused", Outcome::Old, Outcome::Old, true);
+    addRow("0x21 on hardware read", Action::ReadHardware, "stall=0x21", "G21!x1", "The hardware settings could not be read: the controller refused", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("0x22 on effect read", Action::ReadEffects, "stall=0x22", "G22!x1", Outcome::Old, Outcome::Old, true,
+    addRow("0x22 on effect read", Action::ReadEffects, "stall=0x22", "G22!x1", "The effect settings could not be read: the controller refused", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("0x24 on effect save", Action::SaveEffects, "stall=0x24", "S18x8 G24!x1", Outcome::New, Outcome::Old, true);
-    addRow("0x24 on hardware save", Action::SaveHardware, "stall=0x24", "S17x10 G24!x1", Outcome::New, Outcome::Old,
+    addRow("0x24 on effect save", Action::SaveEffects, "stall=0x24", "S18x8 G24!x1", "The effect settings were not saved: the controller refused", Outcome::New, Outcome::Old, true);
+    addRow("0x24 on hardware save", Action::SaveHardware, "stall=0x24", "S17x10 G24!x1", "The hardware settings were not saved: the controller refused", Outcome::New, Outcome::Old,
            true);
     // The controller stops answering the probe: it drops out of the list, though the read
     // that was asked for just before still gets through.
-    addRow("0x25 around an effect read", Action::ReadEffects, "stall=0x25", "G22x1", Outcome::Old, Outcome::Old, false,
+    addRow("0x25 around an effect read", Action::ReadEffects, "stall=0x25", "G22x1", "Effect settings read from the controller.", Outcome::Old, Outcome::Old, false,
            Page::Loaded);
 }
 
 void TestFaultInjection::slowController_data()
 {
     addColumns();
-    addRow("effect save", Action::SaveEffects, "delay-ms=200", "S18x8 G24x\\d+ S2x1 G24x\\d+", Outcome::New,
+    addRow("effect save", Action::SaveEffects, "delay-ms=200", "S18x8 G24x\\d+ S2x1 G24x\\d+ G22x1", "Effect settings saved to the controller's permanent memory and verified.", Outcome::New,
            Outcome::New, true, Page::Kept, SLOW_COMMAND_LIMIT_MS);
-    addRow("hardware save", Action::SaveHardware, "delay-ms=200", "S17x10 G24x\\d+ S2x1 G24x\\d+", Outcome::New,
+    addRow("hardware save", Action::SaveHardware, "delay-ms=200", "S17x10 G24x\\d+ S2x1 G24x\\d+ G21x1", "Hardware settings saved to the controller's permanent memory and verified.", Outcome::New,
            Outcome::New, true, Page::Kept, SLOW_COMMAND_LIMIT_MS);
-    addRow("hardware read", Action::ReadHardware, "delay-ms=200", "G21x1", Outcome::Old, Outcome::Old, true,
+    addRow("hardware read", Action::ReadHardware, "delay-ms=200", "G21x1", "Hardware settings read from the controller.", Outcome::Old, Outcome::Old, true,
            Page::Loaded, SLOW_COMMAND_LIMIT_MS);
 }
 
@@ -278,6 +281,7 @@ void TestFaultInjection::commandUnderFault()
     QFETCH(Action, action);
     QFETCH(QString, faults);
     QFETCH(QString, shape);
+    QFETCH(QString, said);
     QFETCH(Outcome, working);
     QFETCH(Outcome, permanent);
     QFETCH(bool, staysListed);
@@ -325,6 +329,10 @@ void TestFaultInjection::commandUnderFault()
     qInfo("%s took %lld ms; longest GUI pause %lld ms (%lld ms with waits for a processor); wait cursor %s",
           qPrintable(WindowDriver::name(action)), clock.elapsed(), heartbeat.longestPauseMs(),
           heartbeat.longestWallPauseMs(), heartbeat.sawOverrideCursor() ? "seen" : "not seen");
+
+    // The window says how the command ended: what failed and why, or that it went through.
+    QTRY_VERIFY2_WITH_TIMEOUT(window->statusBar()->currentMessage().startsWith(said),
+                              qPrintable(window->statusBar()->currentMessage()), LIST_UPDATE_MS);
 
     const QString seen = TransferShape::of(controller.transfers(), deviceId, from);
     QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(shape)).match(seen).hasMatch(),
@@ -387,6 +395,9 @@ void TestFaultInjection::saveAfterwards(bool effects)
     QVERIFY(awaitCommandEnd(from, COMMAND_LIMIT_MS));
     QCOMPARE(controller.readRecord(deviceId, kind, false), record);
     QCOMPARE(controller.readRecord(deviceId, kind, true), record);
+    // Once the fault is gone, the same window says the save went through.
+    QTRY_VERIFY2_WITH_TIMEOUT(window->statusBar()->currentMessage().endsWith(QStringLiteral("permanent memory and verified.")),
+                              qPrintable(window->statusBar()->currentMessage()), LIST_UPDATE_MS);
 }
 
 QTEST_MAIN(TestFaultInjection)
