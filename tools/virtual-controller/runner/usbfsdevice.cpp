@@ -1,6 +1,7 @@
 #include "usbfsdevice.h"
 
 #include "controlendpoint.h"
+#include "kerneldriverhost.h"
 
 #include <umockdev.h>
 
@@ -19,6 +20,17 @@ constexpr int SETUP_SIZE = 8;
 constexpr qint64 REAP_HOLD_MAX_US = 20 * 1000;
 constexpr quint32 CAPABILITIES = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION
                                  | USBDEVFS_CAP_NO_PACKET_SIZE_LIM | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
+// Interfaces a usbfs client can claim (bits of a long), and the one the controller has.
+constexpr unsigned int CLAIMABLE_INTERFACES = 8 * sizeof(unsigned long);
+constexpr unsigned int HID_INTERFACE = 0;
+constexpr quint8 HID_ENDPOINT_IN = 0x81;
+constexpr quint8 REQUEST_TYPE_MASK = 0x60;
+constexpr quint8 REQUEST_TYPE_VENDOR = 0x40;
+constexpr quint8 RECIPIENT_MASK = 0x1F;
+constexpr quint8 RECIPIENT_INTERFACE = 1;
+constexpr quint8 RECIPIENT_ENDPOINT = 2;
+constexpr const char *KERNEL_DRIVER = "usbhid";
+constexpr const char *USBFS_DRIVER = "usbfs";
 
 ControlSetup parseSetup(const guint8 *bytes)
 {
@@ -56,18 +68,50 @@ struct HeldReap {
     UMockdevIoctlClient *client;
 };
 
+// Completes a client's ioctl on the ioctl thread, from whichever thread is done with it.
+std::function<void()> completion(UMockdevIoctlClient *client, int result)
+{
+    struct Completion {
+        UMockdevIoctlClient *client;
+        int result;
+        GMainContext *context;
+    };
+    auto *pending = new Completion{UMOCKDEV_IOCTL_CLIENT(g_object_ref(client)), result,
+                                   g_main_context_ref_thread_default()};
+    return [pending] {
+        GMainContext *context = pending->context;
+        g_main_context_invoke_full(
+            context, G_PRIORITY_DEFAULT,
+            [](gpointer data) -> gboolean {
+                const auto *completion = static_cast<Completion *>(data);
+                umockdev_ioctl_client_complete(completion->client, completion->result, 0);
+                return G_SOURCE_REMOVE;
+            },
+            pending,
+            [](gpointer data) {
+                auto *completion = static_cast<Completion *>(data);
+                g_object_unref(completion->client);
+                delete completion;
+            });
+        g_main_context_unref(context);
+    };
+}
+
 } // namespace
 
-std::shared_ptr<UsbfsDevice> UsbfsDevice::create(ControlEndpoint *endpoint)
+std::shared_ptr<UsbfsDevice> UsbfsDevice::create(ControlEndpoint *endpoint, KernelDriverHost *host,
+                                                 bool kernelDriverBound)
 {
-    std::shared_ptr<UsbfsDevice> device(new UsbfsDevice(endpoint));
+    std::shared_ptr<UsbfsDevice> device(new UsbfsDevice(endpoint, host, kernelDriverBound));
     device->connectHandler();
     return device;
 }
 
-UsbfsDevice::UsbfsDevice(ControlEndpoint *endpoint)
+UsbfsDevice::UsbfsDevice(ControlEndpoint *endpoint, KernelDriverHost *host, bool kernelDriverBound)
     : m_handler(umockdev_ioctl_base_new())
     , m_endpoint(endpoint)
+    , m_host(host)
+    , m_holder(kernelDriverBound ? Holder::KernelDriver : Holder::Nothing)
 {
 }
 
@@ -102,6 +146,31 @@ void UsbfsDevice::detach()
     m_disconnected = true;
     std::lock_guard lock(m_endpointMutex);
     m_endpoint = nullptr;
+    m_host = nullptr;
+}
+
+bool UsbfsDevice::bindKernelDriver()
+{
+    std::lock_guard lock(m_holderMutex);
+    if (m_holder != Holder::Nothing)
+        return false;
+    m_holder = Holder::KernelDriver;
+    return true;
+}
+
+bool UsbfsDevice::unbindKernelDriver()
+{
+    std::lock_guard lock(m_holderMutex);
+    if (m_holder != Holder::KernelDriver)
+        return false;
+    m_holder = Holder::Nothing;
+    return true;
+}
+
+bool UsbfsDevice::isClaimed()
+{
+    std::lock_guard lock(m_holderMutex);
+    return m_holder == Holder::Client;
 }
 
 gboolean UsbfsDevice::onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer link)
@@ -121,32 +190,49 @@ void UsbfsDevice::onClientVanished(UMockdevIoctlBase *, UMockdevIoctlClient *cli
 
 void UsbfsDevice::handleIoctl(UMockdevIoctlClient *client)
 {
-    switch (umockdev_ioctl_client_get_request(client)) {
+    const gulong request = umockdev_ioctl_client_get_request(client);
+    // Only reaps still work on a device that has gone.
+    if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
+        reap(client, true);
+        return;
+    }
+    if (m_disconnected) {
+        fail(client, ENODEV);
+        return;
+    }
+    switch (request) {
     case USBDEVFS_GET_CAPABILITIES:
         reportCapabilities(client);
         break;
     case USBDEVFS_SUBMITURB:
         submit(client);
         break;
-    case USBDEVFS_REAPURB:
-    case USBDEVFS_REAPURBNDELAY:
-        reap(client, true);
-        break;
     case USBDEVFS_DISCARDURB:
         discard(client);
         break;
+    case USBDEVFS_CLAIMINTERFACE:
+        claimInterface(client);
+        break;
+    case USBDEVFS_RELEASEINTERFACE:
+        releaseInterface(client);
+        break;
+    case USBDEVFS_GETDRIVER:
+        getDriver(client);
+        break;
+    case USBDEVFS_IOCTL:
+        driverIoctl(client);
+        break;
+    case USBDEVFS_DISCONNECT_CLAIM:
+        disconnectAndClaim(client);
+        break;
     default:
-        fail(client, m_disconnected ? ENODEV : ENOTTY);
+        fail(client, ENOTTY);
         break;
     }
 }
 
 void UsbfsDevice::reportCapabilities(UMockdevIoctlClient *client)
 {
-    if (m_disconnected) {
-        fail(client, ENODEV);
-        return;
-    }
     UMockdevIoctlData *capabilities =
         umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(quint32), nullptr);
     if (!capabilities) {
@@ -194,6 +280,12 @@ void UsbfsDevice::submit(UMockdevIoctlClient *client)
         lose(urb, 0, -ENODEV);
         release(urb);
         fail(client, ENODEV);
+        return;
+    }
+    if (const int refused = checkRecipient(client, urb.setup)) {
+        lose(urb, 0, refused);
+        release(urb);
+        fail(client, -refused);
         return;
     }
     int delayMs = 0;
@@ -288,8 +380,221 @@ void UsbfsDevice::discard(UMockdevIoctlClient *client)
     umockdev_ioctl_client_complete(client, 0, 0);
 }
 
+void UsbfsDevice::claimInterface(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *arg =
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(unsigned int), nullptr);
+    if (!arg) {
+        fail(client, EFAULT);
+        return;
+    }
+    unsigned int interface = 0;
+    std::memcpy(&interface, arg->data, sizeof interface);
+    g_object_unref(arg);
+    const int result = claim(client, interface);
+    umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
+}
+
+void UsbfsDevice::releaseInterface(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *arg =
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(unsigned int), nullptr);
+    if (!arg) {
+        fail(client, EFAULT);
+        return;
+    }
+    unsigned int interface = 0;
+    std::memcpy(&interface, arg->data, sizeof interface);
+    g_object_unref(arg);
+    int error = EINVAL;
+    if (interface < CLAIMABLE_INTERFACES && interface != HID_INTERFACE) {
+        error = ENOENT;
+    } else if (interface == HID_INTERFACE) {
+        std::lock_guard lock(m_holderMutex);
+        if (m_holder == Holder::Client && m_claimant == client) {
+            m_holder = Holder::Nothing;
+            m_claimant = nullptr;
+            error = 0;
+        }
+    }
+    umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
+}
+
+void UsbfsDevice::getDriver(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *arg =
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_getdriver), nullptr);
+    if (!arg) {
+        fail(client, EFAULT);
+        return;
+    }
+    auto *request = reinterpret_cast<usbdevfs_getdriver *>(arg->data);
+    const char *driver = nullptr;
+    if (request->interface == HID_INTERFACE) {
+        std::lock_guard lock(m_holderMutex);
+        if (m_holder != Holder::Nothing)
+            driver = m_holder == Holder::KernelDriver ? KERNEL_DRIVER : USBFS_DRIVER;
+    }
+    if (driver) {
+        std::memset(request->driver, 0, sizeof request->driver);
+        std::strncpy(request->driver, driver, sizeof request->driver - 1);
+        umockdev_ioctl_client_complete(client, 0, 0);
+    } else {
+        fail(client, ENODATA);
+    }
+    g_object_unref(arg);
+}
+
+// USBDEVFS_IOCTL with USBDEVFS_DISCONNECT or USBDEVFS_CONNECT: a client detaches whichever
+// driver holds the interface, or attaches the kernel's when nothing does.
+void UsbfsDevice::driverIoctl(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *arg =
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_ioctl), nullptr);
+    if (!arg) {
+        fail(client, EFAULT);
+        return;
+    }
+    const usbdevfs_ioctl request = *reinterpret_cast<const usbdevfs_ioctl *>(arg->data);
+    g_object_unref(arg);
+    if (request.ifno != int(HID_INTERFACE)) {
+        fail(client, EINVAL);
+        return;
+    }
+    if (request.ioctl_code != int(USBDEVFS_DISCONNECT) && request.ioctl_code != int(USBDEVFS_CONNECT)) {
+        // Neither usbhid nor usbfs has ioctls of its own.
+        fail(client, ENOTTY);
+        return;
+    }
+    Holder before;
+    {
+        std::lock_guard lock(m_holderMutex);
+        before = m_holder;
+        if (request.ioctl_code == int(USBDEVFS_CONNECT) && before == Holder::Nothing) {
+            m_holder = Holder::KernelDriver;
+        } else if (request.ioctl_code == int(USBDEVFS_DISCONNECT)) {
+            m_holder = Holder::Nothing;
+            m_claimant = nullptr;
+        }
+    }
+    if (request.ioctl_code == int(USBDEVFS_CONNECT)) {
+        if (before == Holder::Nothing)
+            attachKernelDriver(client);
+        else
+            fail(client, EBUSY);
+    } else if (before == Holder::KernelDriver) {
+        detachKernelDriver(client, 0);
+    } else {
+        umockdev_ioctl_client_complete(client, before == Holder::Nothing ? -1 : 0,
+                                       before == Holder::Nothing ? ENODATA : 0);
+    }
+}
+
+void UsbfsDevice::disconnectAndClaim(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *arg = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0,
+                                                         sizeof(usbdevfs_disconnect_claim), nullptr);
+    if (!arg) {
+        fail(client, EFAULT);
+        return;
+    }
+    const usbdevfs_disconnect_claim request = *reinterpret_cast<const usbdevfs_disconnect_claim *>(arg->data);
+    g_object_unref(arg);
+    if (request.interface != HID_INTERFACE) {
+        fail(client, EINVAL);
+        return;
+    }
+    Holder before;
+    {
+        std::lock_guard lock(m_holderMutex);
+        before = m_holder;
+        if (before != Holder::Nothing) {
+            const char *driver = before == Holder::KernelDriver ? KERNEL_DRIVER : USBFS_DRIVER;
+            const bool same = std::strncmp(request.driver, driver, sizeof request.driver) == 0;
+            if (((request.flags & USBDEVFS_DISCONNECT_CLAIM_IF_DRIVER) && !same)
+                || ((request.flags & USBDEVFS_DISCONNECT_CLAIM_EXCEPT_DRIVER) && same)) {
+                fail(client, EBUSY);
+                return;
+            }
+        }
+        m_holder = Holder::Client;
+        m_claimant = client;
+    }
+    if (before == Holder::KernelDriver)
+        detachKernelDriver(client, 0);
+    else
+        umockdev_ioctl_client_complete(client, 0, 0);
+}
+
+void UsbfsDevice::detachKernelDriver(UMockdevIoctlClient *client, int result)
+{
+    std::function<void()> done = completion(client, result);
+    std::lock_guard lock(m_endpointMutex);
+    if (m_host)
+        m_host->kernelDriverDetached(std::move(done));
+    else
+        done();
+}
+
+void UsbfsDevice::attachKernelDriver(UMockdevIoctlClient *client)
+{
+    // USBDEVFS_CONNECT answers 1 when a driver took the interface.
+    std::function<void()> done = completion(client, 1);
+    std::lock_guard lock(m_endpointMutex);
+    if (m_host)
+        m_host->kernelDriverAttached(std::move(done));
+    else
+        done();
+}
+
+int UsbfsDevice::claim(UMockdevIoctlClient *client, unsigned int interface)
+{
+    if (interface >= CLAIMABLE_INTERFACES)
+        return -EINVAL;
+    std::lock_guard lock(m_holderMutex);
+    if (interface == HID_INTERFACE && m_holder == Holder::Client && m_claimant == client)
+        return 0;
+    if (interface != HID_INTERFACE)
+        return -ENOENT;
+    if (m_holder != Holder::Nothing)
+        return -EBUSY;
+    m_holder = Holder::Client;
+    m_claimant = client;
+    return 0;
+}
+
+// Vendor requests and those to the device pass; one to the interface, or to its endpoint,
+// needs the interface, which is claimed for the client if it has not claimed it yet.
+int UsbfsDevice::checkRecipient(UMockdevIoctlClient *client, const ControlSetup &setup)
+{
+    if ((setup.requestType & REQUEST_TYPE_MASK) == REQUEST_TYPE_VENDOR)
+        return 0;
+    const quint8 index = quint8(setup.index & 0xFF);
+    switch (setup.requestType & RECIPIENT_MASK) {
+    case RECIPIENT_INTERFACE:
+        return claim(client, index);
+    case RECIPIENT_ENDPOINT:
+        if ((index & 0x7F) == 0)
+            return 0;
+        // The kernel also takes the endpoint number given with the wrong direction.
+        if (index != HID_ENDPOINT_IN && (index ^ 0x80) != HID_ENDPOINT_IN)
+            return -ENOENT;
+        return claim(client, HID_INTERFACE);
+    default:
+        return 0;
+    }
+}
+
 void UsbfsDevice::forgetClient(UMockdevIoctlClient *client)
 {
+    {
+        // Closing the node gives up the client's claim.
+        std::lock_guard lock(m_holderMutex);
+        if (m_holder == Holder::Client && m_claimant == client) {
+            m_holder = Holder::Nothing;
+            m_claimant = nullptr;
+        }
+    }
     const auto found = m_clients.find(client);
     if (found == m_clients.end())
         return;
@@ -311,7 +616,7 @@ void UsbfsDevice::answer(Urb &urb)
             reply->actual_length = 0;
             return;
         }
-        result = m_endpoint->transfer(urb.setup, urb.sent);
+        result = m_endpoint->transfer(urb.setup, urb.sent, HostPath::Usbfs);
     }
     if (result.status < 0) {
         reply->status = result.status;
@@ -354,7 +659,7 @@ void UsbfsDevice::lose(Urb &urb, int urbStatus, int loggedError)
     }
     std::lock_guard lock(m_endpointMutex);
     if (m_endpoint)
-        m_endpoint->transferLost(urb.setup, urb.sent, loggedError);
+        m_endpoint->transferLost(urb.setup, urb.sent, loggedError, HostPath::Usbfs);
 }
 
 void UsbfsDevice::release(Urb &urb)

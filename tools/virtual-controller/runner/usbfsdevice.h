@@ -16,11 +16,17 @@ typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
 typedef struct _UMockdevIoctlData UMockdevIoctlData;
 
 class ControlEndpoint;
+class KernelDriverHost;
 
 // The kernel's usbfs side of one plugged device: answers the ioctls libusb issues on the
-// device node (capabilities, submit, reap and discard of control URBs) and hands each
-// control transfer to the device's endpoint. Runs on umockdev's ioctl thread; disconnect()
-// and detach() may be called from any thread.
+// device node (capabilities, submit, reap and discard of control URBs, claims and the kernel
+// driver of interface 0) and hands each control transfer to the device's endpoint. Runs on
+// umockdev's ioctl thread; disconnect(), detach() and the binding calls may be called from
+// any thread.
+//
+// Interface 0 is held by the kernel's HID driver, by one client's claim, or by nothing. As
+// in the kernel, a class or standard request addressed to the interface (or its endpoint)
+// claims it for the client on the way, and fails with EBUSY while someone else holds it.
 //
 // A transfer is answered when it is submitted, or after the endpoint's delay. While a
 // delayed URB is outstanding, a reap is held back for a few milliseconds at a time instead
@@ -29,7 +35,8 @@ class ControlEndpoint;
 class UsbfsDevice : public std::enable_shared_from_this<UsbfsDevice>
 {
 public:
-    static std::shared_ptr<UsbfsDevice> create(ControlEndpoint *endpoint);
+    static std::shared_ptr<UsbfsDevice> create(ControlEndpoint *endpoint, KernelDriverHost *host,
+                                               bool kernelDriverBound);
     ~UsbfsDevice();
 
     // The handler to attach to the device node.
@@ -38,6 +45,11 @@ public:
     void disconnect();
     // The endpoint is going away: it is not called any more. Blocks while a call is running.
     void detach();
+    // The kernel driver takes interface 0 when nothing holds it; false when something does.
+    bool bindKernelDriver();
+    // The kernel driver lets go of interface 0; false when it did not hold it.
+    bool unbindKernelDriver();
+    bool isClaimed();
 
 private:
     struct Urb {
@@ -52,7 +64,9 @@ private:
         std::deque<Urb> completed;
     };
 
-    explicit UsbfsDevice(ControlEndpoint *endpoint);
+    enum class Holder { Nothing, KernelDriver, Client };
+
+    UsbfsDevice(ControlEndpoint *endpoint, KernelDriverHost *host, bool kernelDriverBound);
     void connectHandler();
 
     static gboolean onIoctl(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
@@ -63,6 +77,16 @@ private:
     void submit(UMockdevIoctlClient *client);
     void reap(UMockdevIoctlClient *client, bool mayHold);
     void discard(UMockdevIoctlClient *client);
+    void claimInterface(UMockdevIoctlClient *client);
+    void releaseInterface(UMockdevIoctlClient *client);
+    void getDriver(UMockdevIoctlClient *client);
+    void driverIoctl(UMockdevIoctlClient *client);
+    void disconnectAndClaim(UMockdevIoctlClient *client);
+    void detachKernelDriver(UMockdevIoctlClient *client, int result);
+    void attachKernelDriver(UMockdevIoctlClient *client);
+    // 0 or a negative errno, as the kernel's claimintf() and check_ctrlrecip().
+    int claim(UMockdevIoctlClient *client, unsigned int interface);
+    int checkRecipient(UMockdevIoctlClient *client, const ControlSetup &setup);
     void holdReap(UMockdevIoctlClient *client, qint64 untilUs);
     void forgetClient(UMockdevIoctlClient *client);
 
@@ -75,7 +99,11 @@ private:
     UMockdevIoctlBase *m_handler = nullptr;
     std::mutex m_endpointMutex;
     ControlEndpoint *m_endpoint = nullptr;
+    KernelDriverHost *m_host = nullptr;
     std::atomic<bool> m_disconnected = false;
+    std::mutex m_holderMutex;
+    Holder m_holder = Holder::Nothing;
+    UMockdevIoctlClient *m_claimant = nullptr;
     // Touched on the ioctl thread only.
     QHash<UMockdevIoctlClient *, ClientUrbs> m_clients;
 };
