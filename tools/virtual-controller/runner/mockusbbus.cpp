@@ -6,6 +6,8 @@
 
 #include <umockdev.h>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int ADDRESSES_PER_BUS = 126;  // 1 is the root hub's
@@ -22,6 +24,9 @@ QByteArray sysPath(const QString &sysfsPath)
 MockUsbBus::MockUsbBus()
     : m_testbed(umockdev_testbed_new())
 {
+    gchar *sysDir = umockdev_testbed_get_sys_dir(m_testbed);
+    m_sysDir = QString::fromLocal8Bit(sysDir);
+    g_free(sysDir);
 }
 
 MockUsbBus::~MockUsbBus()
@@ -134,17 +139,21 @@ bool MockUsbBus::add(const QString &description, QString *error)
 
 void MockUsbBus::remove(const QString &sysfsPath)
 {
+    QFile number(m_sysDir + sysfsPath + QStringLiteral("/dev"));
+    const QByteArray deviceNumber = number.open(QIODevice::ReadOnly) ? number.readAll().trimmed() : QByteArray();
     // libudev hears of the removal only while the sysfs entry is still there.
     const QByteArray path = sysPath(sysfsPath);
     umockdev_testbed_uevent(m_testbed, path.constData(), "remove");
     umockdev_testbed_remove_device(m_testbed, path.constData());
+    // The testbed leaves the device number's link behind, and refuses to add a device with
+    // that number again while it is there; hidraw minors are reused.
+    if (!deviceNumber.isEmpty())
+        ::unlink((m_sysDir + QStringLiteral("/dev/char/")).toLocal8Bit() + deviceNumber);
 }
 
 void MockUsbBus::setInterfaceDriver(const UsbAddress &address, const QString &driver)
 {
-    gchar *sysDir = umockdev_testbed_get_sys_dir(m_testbed);
-    const QString directory = QString::fromLocal8Bit(sysDir) + SysfsDescription::interfacePath(address);
-    g_free(sysDir);
+    const QString directory = m_sysDir + SysfsDescription::interfacePath(address);
 
     QFile uevent(directory + QStringLiteral("/uevent"));
     QByteArrayList lines;

@@ -70,6 +70,8 @@ private:
     void setInterfaceDriver(const UsbAddress &address, const QString &driver);
 
     UMockdevTestbed *m_testbed = nullptr;
+    // The testbed's own sysfs directory, for what its API cannot change.
+    QString m_sysDir;
     int m_nextSlot = 0;
     int m_nextHidSequence = 1;
     QSet<QString> m_pluggedNodes;

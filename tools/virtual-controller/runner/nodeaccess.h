@@ -6,7 +6,7 @@
 #include <map>
 
 // The device nodes a user may not open, as on a machine without the udev rule that grants
-// access to the controllers. Kept as a file, one node per line, which the access library in
+// access to the controllers. Kept as a file, one node per line, which the node library in
 // the command's LD_PRELOAD reads to refuse opening them with EACCES. Main thread only.
 class NodeAccess
 {

@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char *UMOCKDEV_LIBRARY = "libumockdev-preload.so.0";
 // Built next to the runner.
-constexpr const char *ACCESS_LIBRARY = VIRTUAL_CONTROLLER_ACCESS_LIBRARY;
+constexpr const char *NODE_LIBRARY = VIRTUAL_CONTROLLER_PRELOAD_LIBRARY;
 
 void appendToVariable(const char *name, const std::string &value, char separator)
 {
@@ -22,14 +22,14 @@ void appendToVariable(const char *name, const std::string &value, char separator
     setenv(name, combined.c_str(), 1);
 }
 
-std::string accessLibraryPath()
+std::string nodeLibraryPath()
 {
     char executable[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
     if (length <= 0)
         return std::string();
     const std::string path(executable, size_t(length));
-    return path.substr(0, path.rfind('/') + 1) + ACCESS_LIBRARY;
+    return path.substr(0, path.rfind('/') + 1) + NODE_LIBRARY;
 }
 
 } // namespace
@@ -37,16 +37,16 @@ std::string accessLibraryPath()
 bool isLoaded()
 {
     const char *preload = std::getenv("LD_PRELOAD");
-    return preload && std::strstr(preload, "libumockdev-preload") && std::strstr(preload, ACCESS_LIBRARY);
+    return preload && std::strstr(preload, "libumockdev-preload") && std::strstr(preload, NODE_LIBRARY);
 }
 
 std::string restartUnderPreload(char **argv)
 {
-    const std::string access = accessLibraryPath();
-    if (access.empty() || ::access(access.c_str(), R_OK) != 0)
-        return "cannot find the access library " + (access.empty() ? std::string(ACCESS_LIBRARY) : access);
+    const std::string nodes = nodeLibraryPath();
+    if (nodes.empty() || access(nodes.c_str(), R_OK) != 0)
+        return "cannot find the preload library " + (nodes.empty() ? std::string(NODE_LIBRARY) : nodes);
     const char *current = std::getenv("LD_PRELOAD");
-    const std::string libraries = access + ':' + UMOCKDEV_LIBRARY;
+    const std::string libraries = nodes + ':' + UMOCKDEV_LIBRARY;
     setenv("LD_PRELOAD", current && *current ? (libraries + ':' + current).c_str() : libraries.c_str(), 1);
     // A sanitizer runtime wants to be loaded first; with the preload in front it is not,
     // which is fine here.

@@ -1,11 +1,16 @@
-/* The virtual controller's access library, preloaded into the command it runs: opening a
- * device node that the runner lists as denied fails with EACCES, as it does for a user on a
- * machine without the udev rule for the controllers. Everything else goes on to the next
- * library (umockdev's preload, then the C library).
+/* The virtual controller's node library, preloaded into the command it runs ahead of
+ * umockdev's preload, for what that one leaves out:
  *
- * The list is the file named by VIRTUAL_CONTROLLER_DENIED_NODES, one node path per line. The
- * runner replaces it as a whole; it is read again when its identity or time stamp changes.
- * Only absolute paths under /dev are looked at, so other opens cost one comparison. */
+ * - Access: opening a device node that the runner lists as denied fails with EACCES, as it
+ *   does for a user on a machine without the udev rule for the controllers. The list is the
+ *   file named by VIRTUAL_CONTROLLER_DENIED_NODES, one node path per line. The runner
+ *   replaces it as a whole; it is read again when its identity or time stamp changes.
+ * - fstat() of an emulated node: umockdev's stat() of the path reports a character device
+ *   with its device number, but fstat() of an open node reports the regular file behind it.
+ *   hidapi finds a device's udev entry by that number, so fstat() answers as stat() does.
+ *
+ * Only absolute paths under /dev are looked at, so other opens cost one comparison;
+ * everything goes on to the next library (umockdev's preload, then the C library). */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -20,10 +25,14 @@
 
 #define LIST_VARIABLE "VIRTUAL_CONTROLLER_DENIED_NODES"
 #define MAX_LIST_SIZE 65536
+#define TRACKED_DESCRIPTORS 1024
 
-static pthread_mutex_t list_lock = PTHREAD_MUTEX_INITIALIZER;
+static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
 static struct stat list_stat;
 static char list[MAX_LIST_SIZE + 1];
+/* The /dev path each descriptor was opened with; stale after a close, which fstat() notices
+ * by comparing the files. */
+static char *opened_paths[TRACKED_DESCRIPTORS];
 
 /* Raw system calls: reading the list must not come back through these wrappers or
  * through umockdev's. */
@@ -73,18 +82,46 @@ static int is_listed(const char *path)
 }
 
 /* Only absolute paths are compared; openat() ignores its directory for those. */
+static int is_node(const char *path)
+{
+    return path && strncmp(path, "/dev/", 5) == 0;
+}
+
 static int is_denied(const char *path)
 {
-    if (!path || strncmp(path, "/dev/", 5) != 0)
+    if (!is_node(path))
         return 0;
     const char *file = getenv(LIST_VARIABLE);
     if (!file || !*file)
         return 0;
-    pthread_mutex_lock(&list_lock);
+    pthread_mutex_lock(&lock);
     reload_if_changed(file);
     const int denied = is_listed(path);
-    pthread_mutex_unlock(&list_lock);
+    pthread_mutex_unlock(&lock);
     return denied;
+}
+
+static int opened(int fd, const char *path)
+{
+    if (fd >= 0 && fd < TRACKED_DESCRIPTORS && is_node(path)) {
+        char *copy = strdup(path);
+        pthread_mutex_lock(&lock);
+        free(opened_paths[fd]);
+        opened_paths[fd] = copy;
+        pthread_mutex_unlock(&lock);
+    }
+    return fd;
+}
+
+/* Copies of the path, since the descriptor may be closed and reused meanwhile. */
+static char *opened_path(int fd)
+{
+    if (fd < 0 || fd >= TRACKED_DESCRIPTORS)
+        return NULL;
+    pthread_mutex_lock(&lock);
+    char *path = opened_paths[fd] ? strdup(opened_paths[fd]) : NULL;
+    pthread_mutex_unlock(&lock);
+    return path;
 }
 
 static int needs_mode(int flags)
@@ -121,7 +158,7 @@ int open(const char *path, int flags, ...)
     MODE_ARGUMENT(flags, mode);
     REFUSE_IF_DENIED(path);
     int (*real)(const char *, int, ...) = next("open");
-    return real ? real(path, flags, mode) : (errno = ENOSYS, -1);
+    return real ? opened(real(path, flags, mode), path) : (errno = ENOSYS, -1);
 }
 
 int open64(const char *path, int flags, ...)
@@ -130,7 +167,7 @@ int open64(const char *path, int flags, ...)
     MODE_ARGUMENT(flags, mode);
     REFUSE_IF_DENIED(path);
     int (*real)(const char *, int, ...) = next("open64");
-    return real ? real(path, flags, mode) : (errno = ENOSYS, -1);
+    return real ? opened(real(path, flags, mode), path) : (errno = ENOSYS, -1);
 }
 
 int openat(int dirfd, const char *path, int flags, ...)
@@ -139,7 +176,7 @@ int openat(int dirfd, const char *path, int flags, ...)
     MODE_ARGUMENT(flags, mode);
     REFUSE_IF_DENIED(path);
     int (*real)(int, const char *, int, ...) = next("openat");
-    return real ? real(dirfd, path, flags, mode) : (errno = ENOSYS, -1);
+    return real ? opened(real(dirfd, path, flags, mode), path) : (errno = ENOSYS, -1);
 }
 
 int openat64(int dirfd, const char *path, int flags, ...)
@@ -148,7 +185,7 @@ int openat64(int dirfd, const char *path, int flags, ...)
     MODE_ARGUMENT(flags, mode);
     REFUSE_IF_DENIED(path);
     int (*real)(int, const char *, int, ...) = next("openat64");
-    return real ? real(dirfd, path, flags, mode) : (errno = ENOSYS, -1);
+    return real ? opened(real(dirfd, path, flags, mode), path) : (errno = ENOSYS, -1);
 }
 
 /* The fortified variants that _FORTIFY_SOURCE builds call instead. */
@@ -156,26 +193,54 @@ int __open_2(const char *path, int flags)
 {
     REFUSE_IF_DENIED(path);
     int (*real)(const char *, int) = next("__open_2");
-    return real ? real(path, flags) : (errno = ENOSYS, -1);
+    return real ? opened(real(path, flags), path) : (errno = ENOSYS, -1);
 }
 
 int __open64_2(const char *path, int flags)
 {
     REFUSE_IF_DENIED(path);
     int (*real)(const char *, int) = next("__open64_2");
-    return real ? real(path, flags) : (errno = ENOSYS, -1);
+    return real ? opened(real(path, flags), path) : (errno = ENOSYS, -1);
 }
 
 int __openat_2(int dirfd, const char *path, int flags)
 {
     REFUSE_IF_DENIED(path);
     int (*real)(int, const char *, int) = next("__openat_2");
-    return real ? real(dirfd, path, flags) : (errno = ENOSYS, -1);
+    return real ? opened(real(dirfd, path, flags), path) : (errno = ENOSYS, -1);
 }
 
 int __openat64_2(int dirfd, const char *path, int flags)
 {
     REFUSE_IF_DENIED(path);
     int (*real)(int, const char *, int) = next("__openat64_2");
-    return real ? real(dirfd, path, flags) : (errno = ENOSYS, -1);
+    return real ? opened(real(dirfd, path, flags), path) : (errno = ENOSYS, -1);
 }
+
+/* A regular file opened under /dev is an emulated node when stat() of its path, which
+ * umockdev answers, names the same file: then that answer's type and number hold. */
+#define ANSWER_AS_STAT(stat_type, fstat_name, stat_name) \
+    int fstat_name(int fd, struct stat_type *result) \
+    { \
+        int (*real)(int, struct stat_type *) = next(#fstat_name); \
+        if (!real) { \
+            errno = ENOSYS; \
+            return -1; \
+        } \
+        const int status = real(fd, result); \
+        if (status != 0 || !S_ISREG(result->st_mode)) \
+            return status; \
+        char *path = opened_path(fd); \
+        int (*by_path)(const char *, struct stat_type *) = next(#stat_name); \
+        struct stat_type node; \
+        if (path && by_path && by_path(path, &node) == 0 && S_ISCHR(node.st_mode) && node.st_ino == result->st_ino \
+            && node.st_dev == result->st_dev) { \
+            result->st_mode = node.st_mode; \
+            result->st_rdev = node.st_rdev; \
+        } \
+        free(path); \
+        return status; \
+    }
+
+ANSWER_AS_STAT(stat, fstat, stat)
+ANSWER_AS_STAT(stat64, fstat64, stat64)
