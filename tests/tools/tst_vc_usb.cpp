@@ -63,6 +63,7 @@ private slots:
 
     void kernelDriverRefusesClassRequests();
     void claimsFollowTheDriver();
+    void detachingTheDriverRemovesItsHidrawNode_data();
     void detachingTheDriverRemovesItsHidrawNode();
     void deniedAccessRefusesOpening();
 
@@ -611,8 +612,16 @@ void TestVirtualControllerUsb::claimsFollowTheDriver()
     QCOMPARE(get(otherJoystick, 0x25), 64);
 }
 
+void TestVirtualControllerUsb::detachingTheDriverRemovesItsHidrawNode_data()
+{
+    QTest::addColumn<bool>("autoDetach");
+    QTest::newRow("detach, then claim") << false;
+    QTest::newRow("claim with auto-detach") << true;
+}
+
 void TestVirtualControllerUsb::detachingTheDriverRemovesItsHidrawNode()
 {
+    QFETCH(bool, autoDetach);
     const int id = controller.plug(QStringLiteral("wheel,driver=hid"));
     const QString node = controller.hidrawNode(id);
     QVERIFY(node.startsWith(QLatin1String("/dev/hidraw")));
@@ -621,7 +630,11 @@ void TestVirtualControllerUsb::detachingTheDriverRemovesItsHidrawNode()
     QVERIFY(wheel);
     QVERIFY(controller.events().isEmpty());
 
-    QCOMPARE(libusb_detach_kernel_driver(wheel, 0), 0);
+    if (autoDetach)
+        QCOMPARE(libusb_set_auto_detach_kernel_driver(wheel, 1), 0);
+    else
+        QCOMPARE(libusb_detach_kernel_driver(wheel, 0), 0);
+    QCOMPARE(libusb_claim_interface(wheel, 0), 0);
     QVERIFY(!QFile::exists(node));
     QVERIFY(controller.hidrawNode(id).isEmpty());
     const QList<DeviceEvent> events = controller.events();
@@ -631,12 +644,14 @@ void TestVirtualControllerUsb::detachingTheDriverRemovesItsHidrawNode()
     QCOMPARE(events.first().productId, WHEEL);
     QVERIFY(controller.transfers().isEmpty());
     QCOMPARE(libusb_kernel_driver_active(wheel, 0), 0);
-    QCOMPARE(get(wheel, 0x25), 64); // claims the interface on the way
-    QCOMPARE(libusb_claim_interface(wheel, 0), 0); // already this client's
+    QCOMPARE(get(wheel, 0x25), 64);
 
-    QCOMPARE(libusb_attach_kernel_driver(wheel, 0), int(LIBUSB_ERROR_BUSY));
+    // Released, the interface goes back to the kernel's driver (by itself with auto-detach).
+    if (!autoDetach)
+        QCOMPARE(libusb_attach_kernel_driver(wheel, 0), int(LIBUSB_ERROR_BUSY));
     QCOMPARE(libusb_release_interface(wheel, 0), 0);
-    QCOMPARE(libusb_attach_kernel_driver(wheel, 0), 0);
+    if (!autoDetach)
+        QCOMPARE(libusb_attach_kernel_driver(wheel, 0), 0);
     QCOMPARE(libusb_kernel_driver_active(wheel, 0), 1);
     QVERIFY(QFile::exists(controller.hidrawNode(id)));
     QCOMPARE(controller.events().last().event, QStringLiteral("attach"));
