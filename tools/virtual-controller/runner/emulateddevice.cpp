@@ -188,7 +188,7 @@ bool EmulatedDevice::set(const QString &assignments, QString *error)
             return false;
         if (keys.contains(QLatin1String("driver")))
             driver = changed.driver;
-        if (driver == KernelDriver::Hid && isPlugged() && m_usbfs.back()->isClaimed()) {
+        if (driver == KernelDriver::Hid && isPlugged() && m_usbfs.back()->interface().isClaimed()) {
             *error = QStringLiteral("interface 0 of device %1 is claimed by a client").arg(m_id);
             return false;
         }
@@ -212,15 +212,15 @@ bool EmulatedDevice::set(const QString &assignments, QString *error)
 bool EmulatedDevice::applyDriver(KernelDriver driver, QString *error)
 {
     if (driver == KernelDriver::None) {
-        if (m_usbfs.back()->unbindKernelDriver())
+        if (m_usbfs.back()->interface().unbindKernelDriver())
             unbindHid();
         return true;
     }
-    if (!m_usbfs.back()->bindKernelDriver())
+    if (!m_usbfs.back()->interface().bindKernelDriver())
         return true; // already bound
     if (bindHid(error))
         return true;
-    m_usbfs.back()->unbindKernelDriver();
+    m_usbfs.back()->interface().unbindKernelDriver();
     return false;
 }
 

@@ -20,17 +20,7 @@ constexpr int SETUP_SIZE = 8;
 constexpr qint64 REAP_HOLD_MAX_US = 20 * 1000;
 constexpr quint32 CAPABILITIES = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION
                                  | USBDEVFS_CAP_NO_PACKET_SIZE_LIM | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
-// Interfaces a usbfs client can claim (bits of a long), and the one the controller has.
-constexpr unsigned int CLAIMABLE_INTERFACES = 8 * sizeof(unsigned long);
 constexpr unsigned int HID_INTERFACE = 0;
-constexpr quint8 HID_ENDPOINT_IN = 0x81;
-constexpr quint8 REQUEST_TYPE_MASK = 0x60;
-constexpr quint8 REQUEST_TYPE_VENDOR = 0x40;
-constexpr quint8 RECIPIENT_MASK = 0x1F;
-constexpr quint8 RECIPIENT_INTERFACE = 1;
-constexpr quint8 RECIPIENT_ENDPOINT = 2;
-constexpr const char *KERNEL_DRIVER = "usbhid";
-constexpr const char *USBFS_DRIVER = "usbfs";
 
 ControlSetup parseSetup(const guint8 *bytes)
 {
@@ -111,7 +101,7 @@ UsbfsDevice::UsbfsDevice(ControlEndpoint *endpoint, KernelDriverHost *host, bool
     : m_handler(umockdev_ioctl_base_new())
     , m_endpoint(endpoint)
     , m_host(host)
-    , m_holder(kernelDriverBound ? Holder::KernelDriver : Holder::Nothing)
+    , m_interface(kernelDriverBound)
 {
 }
 
@@ -147,30 +137,6 @@ void UsbfsDevice::detach()
     std::lock_guard lock(m_endpointMutex);
     m_endpoint = nullptr;
     m_host = nullptr;
-}
-
-bool UsbfsDevice::bindKernelDriver()
-{
-    std::lock_guard lock(m_holderMutex);
-    if (m_holder != Holder::Nothing)
-        return false;
-    m_holder = Holder::KernelDriver;
-    return true;
-}
-
-bool UsbfsDevice::unbindKernelDriver()
-{
-    std::lock_guard lock(m_holderMutex);
-    if (m_holder != Holder::KernelDriver)
-        return false;
-    m_holder = Holder::Nothing;
-    return true;
-}
-
-bool UsbfsDevice::isClaimed()
-{
-    std::lock_guard lock(m_holderMutex);
-    return m_holder == Holder::Client;
 }
 
 gboolean UsbfsDevice::onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer link)
@@ -282,7 +248,7 @@ void UsbfsDevice::submit(UMockdevIoctlClient *client)
         fail(client, ENODEV);
         return;
     }
-    if (const int refused = checkRecipient(client, urb.setup)) {
+    if (const int refused = m_interface.checkRecipient(client, urb.setup)) {
         lose(urb, 0, refused);
         release(urb);
         fail(client, -refused);
@@ -380,147 +346,100 @@ void UsbfsDevice::discard(UMockdevIoctlClient *client)
     umockdev_ioctl_client_complete(client, 0, 0);
 }
 
+UMockdevIoctlData *UsbfsDevice::resolveArgument(UMockdevIoctlClient *client, size_t size)
+{
+    UMockdevIoctlData *argument = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, size, nullptr);
+    if (!argument)
+        fail(client, EFAULT);
+    return argument;
+}
+
 void UsbfsDevice::claimInterface(UMockdevIoctlClient *client)
 {
-    UMockdevIoctlData *arg =
-        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(unsigned int), nullptr);
-    if (!arg) {
-        fail(client, EFAULT);
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(unsigned int));
+    if (!argument)
         return;
-    }
     unsigned int interface = 0;
-    std::memcpy(&interface, arg->data, sizeof interface);
-    g_object_unref(arg);
-    const int result = claim(client, interface);
+    std::memcpy(&interface, argument->data, sizeof interface);
+    g_object_unref(argument);
+    const int result = m_interface.claim(client, interface);
     umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
 }
 
 void UsbfsDevice::releaseInterface(UMockdevIoctlClient *client)
 {
-    UMockdevIoctlData *arg =
-        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(unsigned int), nullptr);
-    if (!arg) {
-        fail(client, EFAULT);
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(unsigned int));
+    if (!argument)
         return;
-    }
     unsigned int interface = 0;
-    std::memcpy(&interface, arg->data, sizeof interface);
-    g_object_unref(arg);
-    int error = EINVAL;
-    if (interface < CLAIMABLE_INTERFACES && interface != HID_INTERFACE) {
-        error = ENOENT;
-    } else if (interface == HID_INTERFACE) {
-        std::lock_guard lock(m_holderMutex);
-        if (m_holder == Holder::Client && m_claimant == client) {
-            m_holder = Holder::Nothing;
-            m_claimant = nullptr;
-            error = 0;
-        }
-    }
-    umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
+    std::memcpy(&interface, argument->data, sizeof interface);
+    g_object_unref(argument);
+    const int result = m_interface.release(client, interface);
+    umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
 }
 
 void UsbfsDevice::getDriver(UMockdevIoctlClient *client)
 {
-    UMockdevIoctlData *arg =
-        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_getdriver), nullptr);
-    if (!arg) {
-        fail(client, EFAULT);
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(usbdevfs_getdriver));
+    if (!argument)
         return;
-    }
-    auto *request = reinterpret_cast<usbdevfs_getdriver *>(arg->data);
-    const char *driver = nullptr;
-    if (request->interface == HID_INTERFACE) {
-        std::lock_guard lock(m_holderMutex);
-        if (m_holder != Holder::Nothing)
-            driver = m_holder == Holder::KernelDriver ? KERNEL_DRIVER : USBFS_DRIVER;
-    }
-    if (driver) {
+    auto *request = reinterpret_cast<usbdevfs_getdriver *>(argument->data);
+    if (const char *driver = m_interface.driverName(request->interface)) {
         std::memset(request->driver, 0, sizeof request->driver);
         std::strncpy(request->driver, driver, sizeof request->driver - 1);
         umockdev_ioctl_client_complete(client, 0, 0);
     } else {
         fail(client, ENODATA);
     }
-    g_object_unref(arg);
+    g_object_unref(argument);
 }
 
 // USBDEVFS_IOCTL with USBDEVFS_DISCONNECT or USBDEVFS_CONNECT: a client detaches whichever
 // driver holds the interface, or attaches the kernel's when nothing does.
 void UsbfsDevice::driverIoctl(UMockdevIoctlClient *client)
 {
-    UMockdevIoctlData *arg =
-        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_ioctl), nullptr);
-    if (!arg) {
-        fail(client, EFAULT);
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(usbdevfs_ioctl));
+    if (!argument)
         return;
-    }
-    const usbdevfs_ioctl request = *reinterpret_cast<const usbdevfs_ioctl *>(arg->data);
-    g_object_unref(arg);
+    const usbdevfs_ioctl request = *reinterpret_cast<const usbdevfs_ioctl *>(argument->data);
+    g_object_unref(argument);
     if (request.ifno != int(HID_INTERFACE)) {
         fail(client, EINVAL);
-        return;
-    }
-    if (request.ioctl_code != int(USBDEVFS_DISCONNECT) && request.ioctl_code != int(USBDEVFS_CONNECT)) {
-        // Neither usbhid nor usbfs has ioctls of its own.
-        fail(client, ENOTTY);
-        return;
-    }
-    Holder before;
-    {
-        std::lock_guard lock(m_holderMutex);
-        before = m_holder;
-        if (request.ioctl_code == int(USBDEVFS_CONNECT) && before == Holder::Nothing) {
-            m_holder = Holder::KernelDriver;
-        } else if (request.ioctl_code == int(USBDEVFS_DISCONNECT)) {
-            m_holder = Holder::Nothing;
-            m_claimant = nullptr;
-        }
-    }
-    if (request.ioctl_code == int(USBDEVFS_CONNECT)) {
-        if (before == Holder::Nothing)
+    } else if (request.ioctl_code == int(USBDEVFS_CONNECT)) {
+        if (m_interface.bindKernelDriver())
             attachKernelDriver(client);
         else
             fail(client, EBUSY);
-    } else if (before == Holder::KernelDriver) {
-        detachKernelDriver(client, 0);
+    } else if (request.ioctl_code == int(USBDEVFS_DISCONNECT)) {
+        const InterfaceHolder::Holder before = m_interface.disconnect();
+        if (before == InterfaceHolder::Holder::KernelDriver)
+            detachKernelDriver(client, 0);
+        else if (before == InterfaceHolder::Holder::Client)
+            umockdev_ioctl_client_complete(client, 0, 0);
+        else
+            fail(client, ENODATA);
     } else {
-        umockdev_ioctl_client_complete(client, before == Holder::Nothing ? -1 : 0,
-                                       before == Holder::Nothing ? ENODATA : 0);
+        // Neither usbhid nor usbfs has ioctls of its own.
+        fail(client, ENOTTY);
     }
 }
 
 void UsbfsDevice::disconnectAndClaim(UMockdevIoctlClient *client)
 {
-    UMockdevIoctlData *arg = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0,
-                                                         sizeof(usbdevfs_disconnect_claim), nullptr);
-    if (!arg) {
-        fail(client, EFAULT);
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(usbdevfs_disconnect_claim));
+    if (!argument)
         return;
-    }
-    const usbdevfs_disconnect_claim request = *reinterpret_cast<const usbdevfs_disconnect_claim *>(arg->data);
-    g_object_unref(arg);
+    const usbdevfs_disconnect_claim request = *reinterpret_cast<const usbdevfs_disconnect_claim *>(argument->data);
+    g_object_unref(argument);
     if (request.interface != HID_INTERFACE) {
         fail(client, EINVAL);
         return;
     }
-    Holder before;
-    {
-        std::lock_guard lock(m_holderMutex);
-        before = m_holder;
-        if (before != Holder::Nothing) {
-            const char *driver = before == Holder::KernelDriver ? KERNEL_DRIVER : USBFS_DRIVER;
-            const bool same = std::strncmp(request.driver, driver, sizeof request.driver) == 0;
-            if (((request.flags & USBDEVFS_DISCONNECT_CLAIM_IF_DRIVER) && !same)
-                || ((request.flags & USBDEVFS_DISCONNECT_CLAIM_EXCEPT_DRIVER) && same)) {
-                fail(client, EBUSY);
-                return;
-            }
-        }
-        m_holder = Holder::Client;
-        m_claimant = client;
-    }
-    if (before == Holder::KernelDriver)
+    InterfaceHolder::Holder before = InterfaceHolder::Holder::Nothing;
+    const int result = m_interface.disconnectAndClaim(client, request.driver, request.flags, &before);
+    if (result < 0)
+        fail(client, -result);
+    else if (before == InterfaceHolder::Holder::KernelDriver)
         detachKernelDriver(client, 0);
     else
         umockdev_ioctl_client_complete(client, 0, 0);
@@ -547,54 +466,9 @@ void UsbfsDevice::attachKernelDriver(UMockdevIoctlClient *client)
         done();
 }
 
-int UsbfsDevice::claim(UMockdevIoctlClient *client, unsigned int interface)
-{
-    if (interface >= CLAIMABLE_INTERFACES)
-        return -EINVAL;
-    std::lock_guard lock(m_holderMutex);
-    if (interface == HID_INTERFACE && m_holder == Holder::Client && m_claimant == client)
-        return 0;
-    if (interface != HID_INTERFACE)
-        return -ENOENT;
-    if (m_holder != Holder::Nothing)
-        return -EBUSY;
-    m_holder = Holder::Client;
-    m_claimant = client;
-    return 0;
-}
-
-// Vendor requests and those to the device pass; one to the interface, or to its endpoint,
-// needs the interface, which is claimed for the client if it has not claimed it yet.
-int UsbfsDevice::checkRecipient(UMockdevIoctlClient *client, const ControlSetup &setup)
-{
-    if ((setup.requestType & REQUEST_TYPE_MASK) == REQUEST_TYPE_VENDOR)
-        return 0;
-    const quint8 index = quint8(setup.index & 0xFF);
-    switch (setup.requestType & RECIPIENT_MASK) {
-    case RECIPIENT_INTERFACE:
-        return claim(client, index);
-    case RECIPIENT_ENDPOINT:
-        if ((index & 0x7F) == 0)
-            return 0;
-        // The kernel also takes the endpoint number given with the wrong direction.
-        if (index != HID_ENDPOINT_IN && (index ^ 0x80) != HID_ENDPOINT_IN)
-            return -ENOENT;
-        return claim(client, HID_INTERFACE);
-    default:
-        return 0;
-    }
-}
-
 void UsbfsDevice::forgetClient(UMockdevIoctlClient *client)
 {
-    {
-        // Closing the node gives up the client's claim.
-        std::lock_guard lock(m_holderMutex);
-        if (m_holder == Holder::Client && m_claimant == client) {
-            m_holder = Holder::Nothing;
-            m_claimant = nullptr;
-        }
-    }
+    m_interface.forget(client);
     const auto found = m_clients.find(client);
     if (found == m_clients.end())
         return;

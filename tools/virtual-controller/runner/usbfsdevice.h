@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controltransfer.h"
+#include "interfaceholder.h"
 
 #include <QHash>
 
@@ -24,9 +25,10 @@ class KernelDriverHost;
 // umockdev's ioctl thread; disconnect(), detach() and the binding calls may be called from
 // any thread.
 //
-// Interface 0 is held by the kernel's HID driver, by one client's claim, or by nothing. As
-// in the kernel, a class or standard request addressed to the interface (or its endpoint)
-// claims it for the client on the way, and fails with EBUSY while someone else holds it.
+// Interface 0 is held by the kernel's HID driver, by one client's claim, or by nothing
+// (InterfaceHolder). A class or standard request addressed to the interface (or its
+// endpoint) claims it for the client on the way, and fails with EBUSY while someone else
+// holds it.
 //
 // A transfer is answered when it is submitted, or after the endpoint's delay. While a
 // delayed URB is outstanding, a reap is held back for a few milliseconds at a time instead
@@ -45,11 +47,8 @@ public:
     void disconnect();
     // The endpoint is going away: it is not called any more. Blocks while a call is running.
     void detach();
-    // The kernel driver takes interface 0 when nothing holds it; false when something does.
-    bool bindKernelDriver();
-    // The kernel driver lets go of interface 0; false when it did not hold it.
-    bool unbindKernelDriver();
-    bool isClaimed();
+    // Who holds interface 0; the kernel driver is bound and unbound through it.
+    InterfaceHolder &interface() { return m_interface; }
 
 private:
     struct Urb {
@@ -63,8 +62,6 @@ private:
         std::deque<Urb> pending;
         std::deque<Urb> completed;
     };
-
-    enum class Holder { Nothing, KernelDriver, Client };
 
     UsbfsDevice(ControlEndpoint *endpoint, KernelDriverHost *host, bool kernelDriverBound);
     void connectHandler();
@@ -84,9 +81,7 @@ private:
     void disconnectAndClaim(UMockdevIoctlClient *client);
     void detachKernelDriver(UMockdevIoctlClient *client, int result);
     void attachKernelDriver(UMockdevIoctlClient *client);
-    // 0 or a negative errno, as the kernel's claimintf() and check_ctrlrecip().
-    int claim(UMockdevIoctlClient *client, unsigned int interface);
-    int checkRecipient(UMockdevIoctlClient *client, const ControlSetup &setup);
+    UMockdevIoctlData *resolveArgument(UMockdevIoctlClient *client, size_t size);
     void holdReap(UMockdevIoctlClient *client, qint64 untilUs);
     void forgetClient(UMockdevIoctlClient *client);
 
@@ -101,9 +96,7 @@ private:
     ControlEndpoint *m_endpoint = nullptr;
     KernelDriverHost *m_host = nullptr;
     std::atomic<bool> m_disconnected = false;
-    std::mutex m_holderMutex;
-    Holder m_holder = Holder::Nothing;
-    UMockdevIoctlClient *m_claimant = nullptr;
+    InterfaceHolder m_interface;
     // Touched on the ioctl thread only.
     QHash<UMockdevIoctlClient *, ClientUrbs> m_clients;
 };
