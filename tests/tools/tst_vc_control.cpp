@@ -55,7 +55,7 @@ void TestVirtualControllerControl::infoDescribesTheDevice()
     const int id = controller.plug(QStringLiteral("wheel"));
     bool ok = false;
     QCOMPARE(controller.command(QStringLiteral("info %1").arg(id), &ok),
-             QStringLiteral("plugged=1 busy=0 pid=22999 type=3 firmware=241123"));
+             QStringLiteral("plugged=1 busy=0 pid=22999 type=3 firmware=241123 hidraw=/dev/hidraw0"));
     QVERIFY(ok);
     QVERIFY(controller.isPlugged(id));
     QVERIFY(!controller.isBusy(id));
@@ -63,12 +63,18 @@ void TestVirtualControllerControl::infoDescribesTheDevice()
 
 void TestVirtualControllerControl::setChangesOptionsAtRunTime()
 {
-    const int id = controller.plug(QStringLiteral("joystick"));
+    const int id = controller.plug(QStringLiteral("joystick,driver=none"));
     QVERIFY(controller.set(id, QStringLiteral("firmware=241200,type=0x07,busy-forever=1")));
     QCOMPARE(controller.command(QStringLiteral("info %1").arg(id)),
              QStringLiteral("plugged=1 busy=1 pid=22777 type=7 firmware=241200"));
     QVERIFY(!controller.set(id, QStringLiteral("firmware=241201,colour=red")));
     QVERIFY(controller.command(QStringLiteral("info %1").arg(id)).endsWith(QLatin1String("firmware=241200")));
+    // The kernel's driver is bound and let go at run time, and its hidraw node follows.
+    QVERIFY(controller.set(id, QStringLiteral("driver=hid")));
+    QCOMPARE(controller.hidrawNode(id), QStringLiteral("/dev/hidraw0"));
+    QVERIFY(controller.set(id, QStringLiteral("driver=none")));
+    QVERIFY(controller.hidrawNode(id).isEmpty());
+    QVERIFY(!controller.set(id, QStringLiteral("driver=usbfs")));
 }
 
 void TestVirtualControllerControl::writtenRecordsGoToBothMemories_data()

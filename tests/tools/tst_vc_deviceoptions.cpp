@@ -11,6 +11,7 @@ private slots:
     void identityCanBeOverridden();
     void recordSourcesAreTaken();
     void faultsAreTaken();
+    void driverAndAccessAreNamed();
     void numbersAreDecimalOrHex();
     void offClearsAFault();
     void ownOptionsOverrideDefaults();
@@ -36,6 +37,8 @@ void TestDeviceOptions::kindGivesIdentityAndTimings()
     QVERIFY(options->stateFile.isEmpty());
     QCOMPARE(options->faults.shortReplyBytes, -1);
     QCOMPARE(options->faults.stallReportId, 0);
+    QCOMPARE(options->driver, KernelDriver::Hid);
+    QVERIFY(!options->accessDenied);
 }
 
 void TestDeviceOptions::identityCanBeOverridden()
@@ -80,6 +83,22 @@ void TestDeviceOptions::faultsAreTaken()
     QCOMPARE(options->writeBusyMs, 5);
     QCOMPARE(options->saveBusyMs, 6);
     QCOMPARE(options->rebootMs, 7);
+}
+
+void TestDeviceOptions::driverAndAccessAreNamed()
+{
+    QString error;
+    std::optional<DeviceOptions> options =
+        DeviceOptions::parse(QStringLiteral("wheel,driver=none,access=denied"), {QStringLiteral("driver=hid")}, &error);
+    QVERIFY2(options, qPrintable(error));
+    QCOMPARE(options->driver, KernelDriver::None);
+    QVERIFY(options->accessDenied);
+    QVERIFY(options->apply(QStringLiteral("driver=hid,access=granted"), DeviceOptions::Scope::Runtime, &error));
+    QCOMPARE(options->driver, KernelDriver::Hid);
+    QVERIFY(!options->accessDenied);
+    QVERIFY(!options->apply(QStringLiteral("access=denied,driver=usbfs"), DeviceOptions::Scope::Runtime, &error));
+    QVERIFY(error.contains(QStringLiteral("hid|none")));
+    QVERIFY(!options->accessDenied);
 }
 
 void TestDeviceOptions::numbersAreDecimalOrHex()
@@ -138,6 +157,8 @@ void TestDeviceOptions::badDescriptionsAreRefused_data()
     QTest::newRow("flag not 0 or 1") << "joystick,status-fail=2";
     QTest::newRow("empty state file") << "joystick,state=";
     QTest::newRow("trailing comma") << "joystick,";
+    QTest::newRow("unknown driver") << "joystick,driver=usbhid";
+    QTest::newRow("access as a number") << "joystick,access=0";
 }
 
 void TestDeviceOptions::badDescriptionsAreRefused()
@@ -173,7 +194,7 @@ void TestDeviceOptions::keysAreKnown()
     const QStringList keys = DeviceOptions::keys();
     for (const char *key : {"firmware", "type", "pid", "state", "effects", "hardware", "write-busy-ms",
                             "save-busy-ms", "reboot-ms", "unplug-after", "unplug-at-ms", "status-fail",
-                            "busy-forever", "short", "stall", "delay-ms", "no-comeback"}) {
+                            "busy-forever", "short", "stall", "delay-ms", "no-comeback", "driver", "access"}) {
         QVERIFY2(keys.contains(QString::fromLatin1(key)), key);
         QVERIFY(DeviceOptions::isKey(QString::fromLatin1(key)));
     }

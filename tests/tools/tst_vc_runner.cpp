@@ -41,7 +41,8 @@ void TestVirtualControllerRunner::helpDescribesTheUsage()
     QString output;
     QCOMPARE(run({QStringLiteral("--help")}, &output), 0);
     QVERIFY(output.startsWith(QLatin1String("Usage: virtual-controller")));
-    for (const char *word : {"--device", "--log", "VIRTUAL_CONTROLLER_SOCKET", "stall=0xNN", "no-comeback"})
+    for (const char *word : {"--device", "--log", "VIRTUAL_CONTROLLER_SOCKET", "stall=0xNN", "no-comeback",
+                             "driver=hid|none", "access=granted|denied"})
         QVERIFY2(output.contains(QLatin1String(word)), word);
 }
 

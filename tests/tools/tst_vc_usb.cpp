@@ -1,10 +1,13 @@
 // The emulated controllers as the real libusb sees them. Runs under the runner, started
-// with "--device rudder" so that command-line devices are covered too.
+// with "--driver=none --device rudder" so that command-line devices are covered too and the
+// usbfs emulation is tested without a kernel driver in the way; the kernel's HID driver is
+// tested on controllers plugged with driver=hid.
 #include "blockpackets.h"
 #include "virtualcontroller.h"
 
 #include <libusb.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +60,12 @@ private slots:
     void delayBeyondTheTimeoutTimesOut();
     void unplugAfterTransfers();
     void unplugAtTime();
+
+    void kernelDriverRefusesClassRequests();
+    void claimsFollowTheDriver();
+    void detachingTheDriverRemovesItsHidrawNode_data();
+    void detachingTheDriverRemovesItsHidrawNode();
+    void deniedAccessRefusesOpening();
 
 private:
     libusb_device_handle *open(int productId);
@@ -551,6 +560,121 @@ void TestVirtualControllerUsb::unplugAtTime()
     QVERIFY(controller.replug(id));
     QTest::qWait(300);
     QVERIFY(controller.isPlugged(id));
+}
+
+void TestVirtualControllerUsb::kernelDriverRefusesClassRequests()
+{
+    const int id = controller.plug(QStringLiteral("wheel,driver=hid"));
+    libusb_device_handle *wheel = open(WHEEL);
+    QVERIFY(wheel);
+    QVERIFY(controller.clearLog());
+    QCOMPARE(get(wheel, 0x25), int(LIBUSB_ERROR_IO));
+    QCOMPARE(sendPacket(wheel, commandPacket(2)), int(LIBUSB_ERROR_IO));
+    // Requests to the device itself reach it (and are STALLed by the firmware).
+    unsigned char status[2] = {};
+    QCOMPARE(libusb_control_transfer(wheel, 0xC0, 0x01, 0, 0, status, 2, 1000), int(LIBUSB_ERROR_PIPE));
+    QCOMPARE(libusb_control_transfer(wheel, 0x80, 0x00, 0, 0, status, 2, 1000), int(LIBUSB_ERROR_PIPE));
+
+    const QList<Transfer> transfers = controller.transfers();
+    QCOMPARE(transfers.size(), 4);
+    QCOMPARE(transfers.at(0).result, -16);
+    QCOMPARE(transfers.at(1).result, -16);
+    QCOMPARE(transfers.at(2).result, -32);
+    QCOMPARE(transfers.at(3).result, -32);
+    for (const Transfer &transfer : transfers) {
+        QCOMPARE(transfer.path, QStringLiteral("usbfs"));
+        QCOMPARE(transfer.id, id);
+    }
+    QVERIFY(!controller.isBusy(id));
+}
+
+void TestVirtualControllerUsb::claimsFollowTheDriver()
+{
+    controller.plug(QStringLiteral("wheel,driver=hid"));
+    controller.plug(QStringLiteral("joystick,driver=none"));
+    libusb_device_handle *wheel = open(WHEEL);
+    libusb_device_handle *joystick = open(JOYSTICK);
+    libusb_device_handle *otherJoystick = libusb_open_device_with_vid_pid(context, VENDOR, JOYSTICK);
+    QVERIFY(wheel && joystick && otherJoystick);
+    handles << otherJoystick;
+
+    QCOMPARE(libusb_kernel_driver_active(wheel, 0), 1);
+    QCOMPARE(libusb_claim_interface(wheel, 0), int(LIBUSB_ERROR_BUSY));
+    QCOMPARE(libusb_kernel_driver_active(joystick, 0), 0);
+    QCOMPARE(libusb_claim_interface(joystick, 0), 0);
+    QCOMPARE(libusb_claim_interface(joystick, 1), int(LIBUSB_ERROR_NOT_FOUND));
+    // One client's claim keeps the other's transfers out, until it lets go.
+    QCOMPARE(libusb_claim_interface(otherJoystick, 0), int(LIBUSB_ERROR_BUSY));
+    QCOMPARE(get(otherJoystick, 0x25), int(LIBUSB_ERROR_IO));
+    QCOMPARE(get(joystick, 0x25), 64);
+    QCOMPARE(libusb_release_interface(joystick, 0), 0);
+    QCOMPARE(libusb_claim_interface(otherJoystick, 0), 0);
+    QCOMPARE(get(otherJoystick, 0x25), 64);
+}
+
+void TestVirtualControllerUsb::detachingTheDriverRemovesItsHidrawNode_data()
+{
+    QTest::addColumn<bool>("autoDetach");
+    QTest::newRow("detach, then claim") << false;
+    QTest::newRow("claim with auto-detach") << true;
+}
+
+void TestVirtualControllerUsb::detachingTheDriverRemovesItsHidrawNode()
+{
+    QFETCH(bool, autoDetach);
+    const int id = controller.plug(QStringLiteral("wheel,driver=hid"));
+    const QString node = controller.hidrawNode(id);
+    QVERIFY(node.startsWith(QLatin1String("/dev/hidraw")));
+    QVERIFY(QFile::exists(node));
+    libusb_device_handle *wheel = open(WHEEL);
+    QVERIFY(wheel);
+    QVERIFY(controller.events().isEmpty());
+
+    if (autoDetach)
+        QCOMPARE(libusb_set_auto_detach_kernel_driver(wheel, 1), 0);
+    else
+        QCOMPARE(libusb_detach_kernel_driver(wheel, 0), 0);
+    QCOMPARE(libusb_claim_interface(wheel, 0), 0);
+    QVERIFY(!QFile::exists(node));
+    QVERIFY(controller.hidrawNode(id).isEmpty());
+    const QList<DeviceEvent> events = controller.events();
+    QCOMPARE(events.size(), 1);
+    QCOMPARE(events.first().event, QStringLiteral("detach"));
+    QCOMPARE(events.first().id, id);
+    QCOMPARE(events.first().productId, WHEEL);
+    QVERIFY(controller.transfers().isEmpty());
+    QCOMPARE(libusb_kernel_driver_active(wheel, 0), 0);
+    QCOMPARE(get(wheel, 0x25), 64);
+
+    // Released, the interface goes back to the kernel's driver (by itself with auto-detach).
+    if (!autoDetach)
+        QCOMPARE(libusb_attach_kernel_driver(wheel, 0), int(LIBUSB_ERROR_BUSY));
+    QCOMPARE(libusb_release_interface(wheel, 0), 0);
+    if (!autoDetach)
+        QCOMPARE(libusb_attach_kernel_driver(wheel, 0), 0);
+    QCOMPARE(libusb_kernel_driver_active(wheel, 0), 1);
+    QVERIFY(QFile::exists(controller.hidrawNode(id)));
+    QCOMPARE(controller.events().last().event, QStringLiteral("attach"));
+}
+
+void TestVirtualControllerUsb::deniedAccessRefusesOpening()
+{
+    const int id = controller.plug(QStringLiteral("joystick,access=denied"));
+    libusb_device **list = nullptr;
+    const ssize_t count = libusb_get_device_list(context, &list);
+    libusb_device *joystick = nullptr;
+    for (ssize_t i = 0; i < count; ++i) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(list[i], &descriptor) == 0 && descriptor.idProduct == JOYSTICK)
+            joystick = list[i];
+    }
+    QVERIFY(joystick); // still listed, as its sysfs entry stays readable
+    libusb_device_handle *handle = nullptr;
+    QCOMPARE(libusb_open(joystick, &handle), int(LIBUSB_ERROR_ACCESS));
+    QVERIFY(controller.set(id, QStringLiteral("access=granted")));
+    QCOMPARE(libusb_open(joystick, &handle), 0);
+    handles << handle;
+    libusb_free_device_list(list, 1);
 }
 
 QTEST_GUILESS_MAIN(TestVirtualControllerUsb)

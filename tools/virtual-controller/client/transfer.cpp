@@ -23,5 +23,6 @@ Transfer Transfer::fromJson(const QJsonObject &object)
     transfer.wLength = object.value(QLatin1String("wLength")).toInt();
     transfer.data = QByteArray::fromHex(object.value(QLatin1String("data")).toString().toLatin1());
     transfer.result = object.value(QLatin1String("result")).toInt();
+    transfer.path = object.value(QLatin1String("path")).toString();
     return transfer;
 }

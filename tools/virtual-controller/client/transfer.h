@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QString>
 
 // One control transfer from the virtual controller's transfer log.
 struct Transfer {
@@ -14,7 +15,9 @@ struct Transfer {
     int wIndex = 0;
     int wLength = 0;
     QByteArray data;          // sent bytes of a SET, reply bytes of a GET
-    int result = 0;           // byte count, or a negative errno (-32 stall, -19 no device, -110 timed out)
+    int result = 0;           // byte count, or a negative errno (-32 stall, -19 no device, -110 timed out,
+                              // -16 refused by the kernel: interface held by another driver)
+    QString path;             // "usbfs" or "hidraw": the node the transfer came through
 
     bool isSet() const;       // host-to-device
     int reportId() const;     // low byte of wValue

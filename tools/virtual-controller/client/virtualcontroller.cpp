@@ -115,18 +115,41 @@ bool VirtualController::clearLog()
     return ok;
 }
 
+QString VirtualController::hidrawNode(int id)
+{
+    return infoValue(id, QStringLiteral("hidraw"));
+}
+
 QList<Transfer> VirtualController::transfers() const
 {
     QList<Transfer> transfers;
+    for (const QJsonObject &entry : logEntries())
+        if (!entry.contains(QLatin1String("event")))
+            transfers << Transfer::fromJson(entry);
+    return transfers;
+}
+
+QList<DeviceEvent> VirtualController::events() const
+{
+    QList<DeviceEvent> events;
+    for (const QJsonObject &entry : logEntries())
+        if (entry.contains(QLatin1String("event")))
+            events << DeviceEvent::fromJson(entry);
+    return events;
+}
+
+QList<QJsonObject> VirtualController::logEntries() const
+{
+    QList<QJsonObject> entries;
     QFile log(qEnvironmentVariable(LOG_VARIABLE));
     if (!log.open(QIODevice::ReadOnly))
-        return transfers;
+        return entries;
     for (const QByteArray &line : log.readAll().split('\n')) {
         const QJsonDocument entry = QJsonDocument::fromJson(line);
         if (entry.isObject())
-            transfers << Transfer::fromJson(entry.object());
+            entries << entry.object();
     }
-    return transfers;
+    return entries;
 }
 
 QString VirtualController::infoValue(int id, const QString &key)

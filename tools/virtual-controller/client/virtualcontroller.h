@@ -1,8 +1,10 @@
 #pragma once
 
+#include "deviceevent.h"
 #include "transfer.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -34,14 +36,20 @@ public:
     QByteArray readRecord(int id, const QString &which, bool permanent);
     bool isPlugged(int id);
     bool isBusy(int id);
+    // The device's hidraw node ("/dev/hidraw0"), empty while no HID driver holds it.
+    QString hidrawNode(int id);
     // Unplugs and forgets every device and clears the log; ids start again at 1.
     bool reset();
     bool clearLog();
 
-    // The transfer log, in order.
+    // The transfers of the log, in order.
     QList<Transfer> transfers() const;
+    // The device events of the log (a driver detached or attached), in order. A tool that
+    // leaves the kernel's driver alone causes none.
+    QList<DeviceEvent> events() const;
 
 private:
+    QList<QJsonObject> logEntries() const;
     bool connectToRunner();
     bool sendLine(const QByteArray &line);
     bool readLine(QByteArray *line);

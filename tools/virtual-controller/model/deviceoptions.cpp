@@ -18,7 +18,7 @@ std::optional<qint64> parseNumber(const QString &text, qint64 min, qint64 max)
     return value;
 }
 
-enum class Kind { Number, Path };
+enum class Kind { Number, Path, Choice };
 
 struct Option {
     const char *key;
@@ -28,7 +28,9 @@ struct Option {
     bool plugOnly;
     // The value "off" stands for; faults only.
     std::optional<qint64> off;
+    // For a choice, the value is the index of the chosen name.
     std::function<void(DeviceOptions &, qint64, const QString &)> assign;
+    std::vector<const char *> choices = {};
 };
 
 constexpr qint64 INT_LIMIT = std::numeric_limits<int>::max();
@@ -70,6 +72,11 @@ const std::vector<Option> &options()
          [](DeviceOptions &o, qint64 v, const QString &) { o.faults.delayMs = int(v); }},
         {"no-comeback", Kind::Number, 0, 1, false, 0,
          [](DeviceOptions &o, qint64 v, const QString &) { o.faults.noComeback = v != 0; }},
+        {"driver", Kind::Choice, 0, 0, false, std::nullopt,
+         [](DeviceOptions &o, qint64 v, const QString &) { o.driver = v == 0 ? KernelDriver::Hid : KernelDriver::None; },
+         {"hid", "none"}},
+        {"access", Kind::Choice, 0, 0, false, std::nullopt,
+         [](DeviceOptions &o, qint64 v, const QString &) { o.accessDenied = v == 1; }, {"granted", "denied"}},
     };
     return table;
 }
@@ -145,6 +152,18 @@ bool DeviceOptions::apply(const QString &key, const QString &value, Scope scope,
             return false;
         }
         option->assign(*this, 0, value);
+        return true;
+    }
+    if (option->kind == Kind::Choice) {
+        QStringList names;
+        for (const char *name : option->choices)
+            names << QString::fromLatin1(name);
+        const qsizetype index = names.indexOf(value);
+        if (index < 0) {
+            setError(error, QStringLiteral("bad value '%1' for '%2' (%3)").arg(value, key, names.join(QLatin1Char('|'))));
+            return false;
+        }
+        option->assign(*this, index, value);
         return true;
     }
     if (option->off && value == QLatin1String("off")) {

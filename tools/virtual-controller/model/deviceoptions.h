@@ -9,6 +9,8 @@
 
 #include <optional>
 
+enum class KernelDriver { Hid, None };
+
 // How one emulated controller is set up: its identity, where its records come from, its
 // timings and its faults. Given as "KIND[,key=value...]" when plugging and changed with
 // "key=value[,key=value...]" at run time.
@@ -30,6 +32,11 @@ struct DeviceOptions {
     int writeBusyMs = 20;
     int saveBusyMs = 150;
     int rebootMs = 1500;
+    // Whether the kernel's HID driver holds interface 0 (and gives it a hidraw node), as on
+    // a desktop, or nothing does.
+    KernelDriver driver = KernelDriver::Hid;
+    // Whether opening the device's nodes is refused, as without the udev rule.
+    bool accessDenied = false;
     Faults faults;
 
     // "KIND[,key=value...]": kind first, then `defaults` (assignments given for every

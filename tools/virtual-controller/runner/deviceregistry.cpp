@@ -7,18 +7,19 @@
 
 namespace {
 
-struct LeaveNotice {
-    DeviceRegistry *registry;
+struct Task {
+    const DeviceRegistry *registry;
     int id;
-    quint64 plugSerial;
-    BusEvent event;
+    std::function<void(EmulatedDevice *)> run;
 };
 
 } // namespace
 
-DeviceRegistry::DeviceRegistry(MockUsbBus &bus, TransferLog &log, const Clock &clock, const QStringList &defaults)
+DeviceRegistry::DeviceRegistry(MockUsbBus &bus, TransferLog &log, NodeAccess &access, const Clock &clock,
+                               const QStringList &defaults)
     : m_bus(bus)
     , m_log(log)
+    , m_access(access)
     , m_clock(clock)
     , m_defaults(defaults)
 {
@@ -39,20 +40,10 @@ std::optional<int> DeviceRegistry::plug(const QString &description, QString *err
         return std::nullopt;
 
     const int id = m_nextId;
-    // Notices come from the ioctl thread and are handled on the main loop, where the device
-    // is looked up again: by then it may have been replugged or forgotten.
-    auto notify = [this](int deviceId, quint64 plugSerial, BusEvent event) {
-        g_main_context_invoke_full(
-            nullptr, G_PRIORITY_DEFAULT,
-            [](gpointer data) -> gboolean {
-                const auto *notice = static_cast<LeaveNotice *>(data);
-                notice->registry->deviceLeftBus(notice->id, notice->plugSerial, notice->event);
-                return G_SOURCE_REMOVE;
-            },
-            new LeaveNotice{this, deviceId, plugSerial, event},
-            [](gpointer data) { delete static_cast<LeaveNotice *>(data); });
+    auto post = [this](int deviceId, std::function<void(EmulatedDevice *)> task) {
+        postToMainThread(deviceId, std::move(task));
     };
-    auto device = std::make_unique<EmulatedDevice>(id, std::move(controller), m_bus, m_log, notify);
+    auto device = std::make_unique<EmulatedDevice>(id, std::move(controller), m_bus, m_log, m_access, post);
     if (!device->plug(error))
         return std::nullopt;
     m_devices[id] = std::move(device);
@@ -72,8 +63,17 @@ void DeviceRegistry::reset()
     m_nextId = 1;
 }
 
-void DeviceRegistry::deviceLeftBus(int id, quint64 plugSerial, BusEvent event)
+// Tasks come from the ioctl thread and run on the main loop, where the device is looked up
+// again: by then it may have been replugged or forgotten.
+void DeviceRegistry::postToMainThread(int id, std::function<void(EmulatedDevice *)> task)
 {
-    if (EmulatedDevice *device = find(id))
-        device->onLeftBus(plugSerial, event);
+    g_main_context_invoke_full(
+        nullptr, G_PRIORITY_DEFAULT,
+        [](gpointer data) -> gboolean {
+            const auto *task = static_cast<Task *>(data);
+            task->run(task->registry->find(task->id));
+            return G_SOURCE_REMOVE;
+        },
+        new Task{this, id, std::move(task)},
+        [](gpointer data) { delete static_cast<Task *>(data); });
 }

@@ -10,6 +10,7 @@
 
 class Clock;
 class MockUsbBus;
+class NodeAccess;
 class TransferLog;
 
 // The emulated controllers of a run, by id. Ids count from 1 in plugging order and start
@@ -18,7 +19,8 @@ class DeviceRegistry
 {
 public:
     // `defaults` are assignments applied to every device before its own.
-    DeviceRegistry(MockUsbBus &bus, TransferLog &log, const Clock &clock, const QStringList &defaults);
+    DeviceRegistry(MockUsbBus &bus, TransferLog &log, NodeAccess &access, const Clock &clock,
+                   const QStringList &defaults);
     ~DeviceRegistry();
     DeviceRegistry(const DeviceRegistry &) = delete;
     DeviceRegistry &operator=(const DeviceRegistry &) = delete;
@@ -30,10 +32,11 @@ public:
     void reset();
 
 private:
-    void deviceLeftBus(int id, quint64 plugSerial, BusEvent event);
+    void postToMainThread(int id, std::function<void(EmulatedDevice *)> task);
 
     MockUsbBus &m_bus;
     TransferLog &m_log;
+    NodeAccess &m_access;
     const Clock &m_clock;
     const QStringList m_defaults;
     std::map<int, std::unique_ptr<EmulatedDevice>> m_devices;

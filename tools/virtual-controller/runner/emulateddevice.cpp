@@ -1,7 +1,11 @@
 #include "emulateddevice.h"
 
 #include "controllerkind.h"
+#include "hidrawdevice.h"
+#include "nodeaccess.h"
+#include "sysfsdescription.h"
 #include "transferlog.h"
+#include "usbdescriptors.h"
 #include "usbfsdevice.h"
 
 #include <atomic>
@@ -13,14 +17,17 @@ namespace {
 // later one, even of another device under a reused id.
 std::atomic<quint64> lastPlugSerial = 0;
 
+constexpr const char *KERNEL_DRIVER = "usbhid";
+
 } // namespace
 
 EmulatedDevice::EmulatedDevice(int id, std::unique_ptr<EmulatedController> controller, MockUsbBus &bus,
-                               TransferLog &log, LeaveNotifier notifier)
+                               TransferLog &log, NodeAccess &access, MainThreadPoster poster)
     : m_id(id)
     , m_bus(bus)
     , m_log(log)
-    , m_notifier(std::move(notifier))
+    , m_access(access)
+    , m_post(std::move(poster))
     , m_controller(std::move(controller))
 {
 }
@@ -32,6 +39,8 @@ EmulatedDevice::~EmulatedDevice()
     stopTimer(m_comebackTimer);
     for (const std::shared_ptr<UsbfsDevice> &usbfs : m_usbfs)
         usbfs->detach();
+    for (const std::shared_ptr<HidrawDevice> &hidraw : m_hidraw)
+        hidraw->detach();
 }
 
 bool EmulatedDevice::plug(QString *error)
@@ -39,22 +48,23 @@ bool EmulatedDevice::plug(QString *error)
     if (isPlugged())
         return true;
     stopTimer(m_comebackTimer);
-    UsbDeviceIdentity identity;
     int unplugAtMs = 0;
+    KernelDriver driver = KernelDriver::Hid;
     {
         std::lock_guard lock(m_mutex);
         const DeviceOptions &options = m_controller->options();
-        identity.productId = options.productId;
-        identity.product = ControllerKinds::productName(options.kind);
+        m_identity.productId = options.productId;
+        m_identity.product = ControllerKinds::productName(options.kind);
         unplugAtMs = options.faults.unplugAtMs;
+        driver = options.driver;
         m_plugSerial = ++lastPlugSerial;
         m_onBus = true;
     }
-    identity.manufacturer = QStringLiteral("Kestrov");
-    identity.serial = QStringLiteral("VC%1").arg(m_id, 6, 10, QLatin1Char('0'));
+    m_identity.manufacturer = QStringLiteral("Kestrov");
+    m_identity.serial = QStringLiteral("VC%1").arg(m_id, 6, 10, QLatin1Char('0'));
 
-    std::shared_ptr<UsbfsDevice> usbfs = UsbfsDevice::create(this);
-    m_address = m_bus.plug(identity, usbfs->ioctlHandler(), error);
+    std::shared_ptr<UsbfsDevice> usbfs = UsbfsDevice::create(this, this, driver == KernelDriver::Hid);
+    m_address = m_bus.plug(m_identity, usbfs->ioctlHandler(), error);
     if (!m_address) {
         usbfs->detach();
         std::lock_guard lock(m_mutex);
@@ -62,6 +72,11 @@ bool EmulatedDevice::plug(QString *error)
         return false;
     }
     m_usbfs.push_back(usbfs);
+    if (driver == KernelDriver::Hid && !bindHid(error)) {
+        unplug();
+        return false;
+    }
+    updateAccess();
     if (unplugAtMs > 0)
         startUnplugTimer(unplugAtMs);
     return true;
@@ -78,11 +93,7 @@ bool EmulatedDevice::unplug()
         m_onBus = false;
         m_plugSerial = 0;
     }
-    // Announced and removed first, so that by the time transfers fail the device is
-    // already gone from the client's device list.
-    m_bus.unplug(*m_address);
-    m_address.reset();
-    m_usbfs.back()->disconnect();
+    takeOffBus();
     return true;
 }
 
@@ -109,40 +120,123 @@ void EmulatedDevice::onLeftBus(quint64 plugSerial, BusEvent event)
         comesBack = event == BusEvent::Reboot && !m_controller->options().faults.noComeback;
     }
     stopTimer(m_unplugTimer);
-    m_bus.unplug(*m_address);
-    m_address.reset();
+    takeOffBus();
     if (comesBack)
         startComebackTimer(rebootMs);
 }
 
+bool EmulatedDevice::isCurrentPlug(quint64 plugSerial)
+{
+    std::lock_guard lock(m_mutex);
+    return m_address && plugSerial == m_plugSerial;
+}
+
+// Announced and removed first, so that by the time transfers fail the device is already
+// gone from the client's device list. Both nodes fail from then on, whichever of them the
+// transfer that made the device leave came through.
+void EmulatedDevice::takeOffBus()
+{
+    m_bus.unplug(*m_address);
+    m_address.reset();
+    m_usbfs.back()->disconnect();
+    if (!m_hidrawNode.isEmpty())
+        m_hidraw.back()->disconnect();
+    m_hidrawNode.clear();
+    updateAccess();
+}
+
+bool EmulatedDevice::bindHid(QString *error)
+{
+    HidrawDevice::Identity identity;
+    identity.vendorId = UsbDescriptors::VENDOR_ID;
+    identity.productId = m_identity.productId;
+    identity.name = SysfsDescription::hidName(m_identity).toUtf8();
+    identity.phys = SysfsDescription::hidPhys(*m_address).toUtf8();
+    identity.uniq = m_identity.serial.toUtf8();
+    identity.reportDescriptor = UsbDescriptors::hidReport();
+    std::shared_ptr<HidrawDevice> hidraw = HidrawDevice::create(this, identity);
+    const std::optional<QString> node = m_bus.bindHid(m_identity, *m_address, hidraw->ioctlHandler(), error);
+    if (!node) {
+        hidraw->detach();
+        return false;
+    }
+    m_hidraw.push_back(hidraw);
+    m_hidrawNode = *node;
+    updateAccess();
+    return true;
+}
+
+void EmulatedDevice::unbindHid()
+{
+    if (m_hidrawNode.isEmpty())
+        return;
+    m_hidraw.back()->disconnect();
+    m_bus.unbindHid(*m_address);
+    m_hidrawNode.clear();
+    updateAccess();
+}
+
 bool EmulatedDevice::set(const QString &assignments, QString *error)
 {
+    const QStringList keys = DeviceOptions::assignedKeys(assignments);
     int unplugAtMs = -1;
+    std::optional<KernelDriver> driver;
     {
         std::lock_guard lock(m_mutex);
+        DeviceOptions changed = m_controller->options();
+        if (!changed.apply(assignments, DeviceOptions::Scope::Runtime, error))
+            return false;
+        if (keys.contains(QLatin1String("driver")))
+            driver = changed.driver;
+        if (driver == KernelDriver::Hid && isPlugged() && m_usbfs.back()->interface().isClaimed()) {
+            *error = QStringLiteral("interface 0 of device %1 is claimed by a client").arg(m_id);
+            return false;
+        }
         if (!m_controller->setOptions(assignments, error))
             return false;
         // The unplug time counts from the moment it is given.
-        if (DeviceOptions::assignedKeys(assignments).contains(QLatin1String("unplug-at-ms")))
+        if (keys.contains(QLatin1String("unplug-at-ms")))
             unplugAtMs = m_controller->options().faults.unplugAtMs;
     }
     if (unplugAtMs == 0)
         stopTimer(m_unplugTimer);
     else if (unplugAtMs > 0 && isPlugged())
         startUnplugTimer(unplugAtMs);
+    if (driver && isPlugged() && !applyDriver(*driver, error))
+        return false;
+    updateAccess();
     return true;
+}
+
+// A run-time change of the driver, as binding or unbinding it by hand: no event is logged.
+bool EmulatedDevice::applyDriver(KernelDriver driver, QString *error)
+{
+    if (driver == KernelDriver::None) {
+        if (m_usbfs.back()->interface().unbindKernelDriver())
+            unbindHid();
+        return true;
+    }
+    if (!m_usbfs.back()->interface().bindKernelDriver())
+        return true; // already bound
+    if (bindHid(error))
+        return true;
+    m_usbfs.back()->interface().unbindKernelDriver();
+    return false;
 }
 
 QString EmulatedDevice::info()
 {
     std::lock_guard lock(m_mutex);
     const DeviceOptions &options = m_controller->options();
-    return QStringLiteral("plugged=%1 busy=%2 pid=%3 type=%4 firmware=%5")
-        .arg(isPlugged() ? 1 : 0)
-        .arg(m_controller->isBusy() ? 1 : 0)
-        .arg(options.productId)
-        .arg(options.deviceType)
-        .arg(options.firmwareVersion);
+    QString text = QStringLiteral("plugged=%1 busy=%2 pid=%3 type=%4 firmware=%5")
+                       .arg(isPlugged() ? 1 : 0)
+                       .arg(m_controller->isBusy() ? 1 : 0)
+                       .arg(options.productId)
+                       .arg(options.deviceType)
+                       .arg(options.firmwareVersion);
+    if (!m_hidrawNode.isEmpty())
+        text += QStringLiteral(" hidraw=") + m_hidrawNode;
+    return text;
 }
 
 QByteArray EmulatedDevice::read(RecordKind kind, bool permanent)
@@ -166,29 +260,81 @@ int EmulatedDevice::transferDelayMs()
     return m_controller->options().faults.delayMs;
 }
 
-ControlResult EmulatedDevice::transfer(const ControlSetup &setup, const QByteArray &sent)
+ControlResult EmulatedDevice::transfer(const ControlSetup &setup, const QByteArray &sent, HostPath path)
 {
     std::lock_guard lock(m_mutex);
     if (!m_onBus) {
-        log(setup, sent, -ENODEV);
+        log(setup, sent, -ENODEV, path);
         return {-ENODEV, {}, BusEvent::None};
     }
     const ControlResult result = m_controller->handleControl(setup, sent);
-    log(setup, setup.isDeviceToHost() ? result.reply : sent, result.status);
+    log(setup, setup.isDeviceToHost() ? result.reply : sent, result.status, path);
     if (result.busEvent != BusEvent::None) {
         m_onBus = false;
-        m_notifier(m_id, m_plugSerial, result.busEvent);
+        const quint64 plugSerial = m_plugSerial;
+        const BusEvent event = result.busEvent;
+        m_post(m_id, [plugSerial, event](EmulatedDevice *device) {
+            if (device)
+                device->onLeftBus(plugSerial, event);
+        });
     }
     return result;
 }
 
-void EmulatedDevice::transferLost(const ControlSetup &setup, const QByteArray &sent, int error)
+void EmulatedDevice::transferLost(const ControlSetup &setup, const QByteArray &sent, int error, HostPath path)
 {
     std::lock_guard lock(m_mutex);
-    log(setup, sent, error);
+    log(setup, sent, error, path);
 }
 
-void EmulatedDevice::log(const ControlSetup &setup, const QByteArray &data, int result)
+void EmulatedDevice::kernelDriverDetached(std::function<void()> done)
+{
+    quint64 plugSerial = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        plugSerial = m_plugSerial;
+        logEvent(QStringLiteral("detach"));
+    }
+    m_post(m_id, [plugSerial, done = std::move(done)](EmulatedDevice *device) {
+        if (device && device->isCurrentPlug(plugSerial))
+            device->unbindHid();
+        done();
+    });
+}
+
+void EmulatedDevice::kernelDriverAttached(std::function<void()> done)
+{
+    quint64 plugSerial = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        plugSerial = m_plugSerial;
+        logEvent(QStringLiteral("attach"));
+    }
+    m_post(m_id, [plugSerial, done = std::move(done)](EmulatedDevice *device) {
+        QString error;
+        if (device && device->isCurrentPlug(plugSerial) && !device->bindHid(&error))
+            g_printerr("virtual-controller: device %d: %s\n", device->m_id, qPrintable(error));
+        done();
+    });
+}
+
+void EmulatedDevice::updateAccess()
+{
+    bool denied = false;
+    {
+        std::lock_guard lock(m_mutex);
+        denied = m_controller->options().accessDenied;
+    }
+    QStringList nodes;
+    if (denied && m_address) {
+        nodes << m_address->devNode;
+        if (!m_hidrawNode.isEmpty())
+            nodes << m_hidrawNode;
+    }
+    m_access.setDenied(m_id, nodes);
+}
+
+void EmulatedDevice::log(const ControlSetup &setup, const QByteArray &data, int result, HostPath path)
 {
     TransferRecord record;
     record.deviceId = m_id;
@@ -196,6 +342,17 @@ void EmulatedDevice::log(const ControlSetup &setup, const QByteArray &data, int 
     record.setup = setup;
     record.data = result < 0 && setup.isDeviceToHost() ? QByteArray() : data;
     record.result = result;
+    record.path = path;
+    m_log.append(record);
+}
+
+void EmulatedDevice::logEvent(const QString &event)
+{
+    DeviceEventRecord record;
+    record.deviceId = m_id;
+    record.productId = m_controller->options().productId;
+    record.event = event;
+    record.driver = QLatin1String(KERNEL_DRIVER);
     m_log.append(record);
 }
 

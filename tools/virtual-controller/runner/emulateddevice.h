@@ -2,6 +2,7 @@
 
 #include "controlendpoint.h"
 #include "emulatedcontroller.h"
+#include "kerneldriverhost.h"
 #include "mockusbbus.h"
 
 #include <QString>
@@ -14,23 +15,27 @@
 
 #include <glib.h>
 
+class HidrawDevice;
+class NodeAccess;
 class TransferLog;
 class UsbfsDevice;
 
 // One emulated controller as the runner keeps it: the controller model, its place on the
-// bus, its timers (unplug at a time, come back after a reboot) and the logging of its
-// transfers. Everything but the ControlEndpoint calls runs on the main thread; those run
-// on the ioctl thread, and a controller that leaves the bus on its own (reboot, DFU, the
-// unplug-after fault) is taken off the bus on the main thread afterwards.
-class EmulatedDevice : public ControlEndpoint
+// bus with its usbfs node and, while the kernel's HID driver holds it, its hidraw node; its
+// timers (unplug at a time, come back after a reboot), the logging of its transfers and the
+// access to its nodes. Everything but the ControlEndpoint and KernelDriverHost calls runs on
+// the main thread; those run on the ioctl thread, and what they change on the bus (a
+// controller leaving by itself on reboot, DFU or the unplug-after fault; a client detaching
+// or attaching the kernel driver) is done on the main thread afterwards.
+class EmulatedDevice : public ControlEndpoint, public KernelDriverHost
 {
 public:
-    // Called on the ioctl thread when the device leaves the bus by itself; must get
-    // onLeftBus() called on the main thread with the same arguments.
-    using LeaveNotifier = std::function<void(int id, quint64 plugSerial, BusEvent event)>;
+    // Called on the ioctl thread; must run `task` on the main thread with the device of that
+    // id, or with nullptr when there is none any more.
+    using MainThreadPoster = std::function<void(int id, std::function<void(EmulatedDevice *)> task)>;
 
     EmulatedDevice(int id, std::unique_ptr<EmulatedController> controller, MockUsbBus &bus, TransferLog &log,
-                   LeaveNotifier notifier);
+                   NodeAccess &access, MainThreadPoster poster);
     ~EmulatedDevice() override;
 
     int id() const { return m_id; }
@@ -42,20 +47,29 @@ public:
     // Plugs the device in again (pulling it first if it is plugged), working memory
     // reloaded from permanent as after a power cycle.
     bool replug(QString *error);
-    void onLeftBus(quint64 plugSerial, BusEvent event);
 
     bool set(const QString &assignments, QString *error);
-    // "plugged=0|1 busy=0|1 pid=N type=N firmware=N"
+    // "plugged=0|1 busy=0|1 pid=N type=N firmware=N[ hidraw=NODE]"
     QString info();
     QByteArray read(RecordKind kind, bool permanent);
     bool write(RecordKind kind, const QByteArray &record, QString *error);
 
     int transferDelayMs() override;
-    ControlResult transfer(const ControlSetup &setup, const QByteArray &sent) override;
-    void transferLost(const ControlSetup &setup, const QByteArray &sent, int error) override;
+    ControlResult transfer(const ControlSetup &setup, const QByteArray &sent, HostPath path) override;
+    void transferLost(const ControlSetup &setup, const QByteArray &sent, int error, HostPath path) override;
+    void kernelDriverDetached(std::function<void()> done) override;
+    void kernelDriverAttached(std::function<void()> done) override;
 
 private:
-    void log(const ControlSetup &setup, const QByteArray &data, int result);
+    void onLeftBus(quint64 plugSerial, BusEvent event);
+    bool isCurrentPlug(quint64 plugSerial);
+    void takeOffBus();
+    bool bindHid(QString *error);
+    void unbindHid();
+    bool applyDriver(KernelDriver driver, QString *error);
+    void updateAccess();
+    void log(const ControlSetup &setup, const QByteArray &data, int result, HostPath path);
+    void logEvent(const QString &event);
     void startUnplugTimer(int ms);
     void startComebackTimer(int ms);
     static void stopTimer(guint &source);
@@ -63,7 +77,8 @@ private:
     const int m_id;
     MockUsbBus &m_bus;
     TransferLog &m_log;
-    const LeaveNotifier m_notifier;
+    NodeAccess &m_access;
+    const MainThreadPoster m_post;
 
     // Guards the controller and the plug serial, shared with the ioctl thread.
     std::mutex m_mutex;
@@ -73,8 +88,12 @@ private:
 
     // Main thread only.
     std::optional<UsbAddress> m_address;
-    // Current node's handler last; earlier ones still answer handles opened before a replug.
+    UsbDeviceIdentity m_identity;
+    // Empty while no HID driver holds the interface.
+    QString m_hidrawNode;
+    // Current nodes' handlers last; earlier ones still answer handles opened before a replug.
     std::vector<std::shared_ptr<UsbfsDevice>> m_usbfs;
+    std::vector<std::shared_ptr<HidrawDevice>> m_hidraw;
     guint m_unplugTimer = 0;
     guint m_comebackTimer = 0;
 };

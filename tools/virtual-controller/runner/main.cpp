@@ -23,8 +23,8 @@ int main(int argc, char **argv)
         return 0;
     }
     if (!Preload::isLoaded()) {
-        Preload::restartUnderPreload(argv);
-        std::perror("virtual-controller: cannot restart under libumockdev-preload");
+        const std::string failure = Preload::restartUnderPreload(argv);
+        std::fprintf(stderr, "virtual-controller: %s\n", failure.c_str());
         return 125;
     }
     Runner runner(*options);

@@ -1,43 +1,22 @@
 #include "mockusbbus.h"
 
-#include "usbdescriptors.h"
+#include "sysfsdescription.h"
+
+#include <QFile>
 
 #include <umockdev.h>
 
+#include <unistd.h>
+
 namespace {
 
-constexpr int USB_DEVICE_MAJOR = 189;
 constexpr int ADDRESSES_PER_BUS = 126;  // 1 is the root hub's
 constexpr int BUSES = 16;
-constexpr int FULL_SPEED_MBPS = 12;
+constexpr int HIDRAW_MINORS = 64;
 
-// Sysfs attribute values end in a newline, as the kernel writes them.
-QString attribute(const QString &name, const QString &value)
+QByteArray sysPath(const QString &sysfsPath)
 {
-    return QStringLiteral("A: %1=%2\\n\n").arg(name, value);
-}
-
-QString describe(const UsbDeviceIdentity &identity, const UsbAddress &address)
-{
-    const QString busNumber = QStringLiteral("%1").arg(address.bus, 3, 10, QLatin1Char('0'));
-    const QString deviceNumber = QStringLiteral("%1").arg(address.device, 3, 10, QLatin1Char('0'));
-    const int minor = (address.bus - 1) * 128 + address.device - 1;
-    QString text = QStringLiteral("P: %1\nN: bus/usb/%2/%3\n").arg(address.sysfsPath, busNumber, deviceNumber);
-    text += QStringLiteral("E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=%1\n").arg(address.devNode);
-    text += QStringLiteral("E: BUSNUM=%1\nE: DEVNUM=%2\n").arg(busNumber, deviceNumber);
-    text += attribute(QStringLiteral("busnum"), QString::number(address.bus));
-    text += attribute(QStringLiteral("devnum"), QString::number(address.device));
-    text += attribute(QStringLiteral("speed"), QString::number(FULL_SPEED_MBPS));
-    text += attribute(QStringLiteral("dev"), QStringLiteral("%1:%2").arg(USB_DEVICE_MAJOR).arg(minor));
-    text += attribute(QStringLiteral("bConfigurationValue"), QStringLiteral("1"));
-    text += attribute(QStringLiteral("idVendor"), QStringLiteral("%1").arg(UsbDescriptors::VENDOR_ID, 4, 16, QLatin1Char('0')));
-    text += attribute(QStringLiteral("idProduct"), QStringLiteral("%1").arg(identity.productId, 4, 16, QLatin1Char('0')));
-    text += attribute(QStringLiteral("manufacturer"), identity.manufacturer);
-    text += attribute(QStringLiteral("product"), identity.product);
-    text += attribute(QStringLiteral("serial"), identity.serial);
-    text += QStringLiteral("H: descriptors=%1\n")
-                .arg(QString::fromLatin1(UsbDescriptors::forController(identity.productId).toHex().toUpper()));
-    return text;
+    return QByteArray("/sys") + sysfsPath.toUtf8();
 }
 
 } // namespace
@@ -45,6 +24,9 @@ QString describe(const UsbDeviceIdentity &identity, const UsbAddress &address)
 MockUsbBus::MockUsbBus()
     : m_testbed(umockdev_testbed_new())
 {
+    gchar *sysDir = umockdev_testbed_get_sys_dir(m_testbed);
+    m_sysDir = QString::fromLocal8Bit(sysDir);
+    g_free(sysDir);
 }
 
 MockUsbBus::~MockUsbBus()
@@ -61,36 +43,136 @@ std::optional<UsbAddress> MockUsbBus::plug(const UsbDeviceIdentity &identity, UM
                                            QString *error)
 {
     const UsbAddress address = nextFreeAddress();
-    const QByteArray devNode = address.devNode.toUtf8();
-    GError *failure = nullptr;
-    // A node used before keeps the handler of its earlier device until it is reused.
-    if (m_attachedNodes.remove(address.devNode))
-        umockdev_testbed_detach_ioctl(m_testbed, devNode.constData(), nullptr);
     // The handler goes first: adding the device announces it, and a client that opens the
     // node before its handler is there is ended by the preload.
-    if (!umockdev_testbed_attach_ioctl(m_testbed, devNode.constData(), handler, &failure)) {
-        *error = QString::fromUtf8(failure->message);
-        g_error_free(failure);
+    if (!attach(address.devNode, handler, error) || !add(SysfsDescription::usbDevice(identity, address), error))
         return std::nullopt;
-    }
-    m_attachedNodes.insert(address.devNode);
-    if (!umockdev_testbed_add_from_string(m_testbed, describe(identity, address).toUtf8().constData(), &failure)) {
-        *error = QString::fromUtf8(failure->message);
-        g_error_free(failure);
-        return std::nullopt;
-    }
     m_pluggedNodes.insert(address.devNode);
+    if (!add(SysfsDescription::usbInterface(identity, address), error)) {
+        unplug(address);
+        return std::nullopt;
+    }
     return address;
+}
+
+std::optional<QString> MockUsbBus::bindHid(const UsbDeviceIdentity &identity, const UsbAddress &address,
+                                           UMockdevIoctlBase *handler, QString *error)
+{
+    if (m_hidNodes.contains(address.devNode)) {
+        *error = QStringLiteral("interface 0 of %1 already has its HID driver").arg(address.devNode);
+        return std::nullopt;
+    }
+    int minor = 0;
+    HidNodes nodes;
+    nodes.devNode = nextFreeHidrawNode(&minor);
+    if (nodes.devNode.isEmpty()) {
+        *error = QStringLiteral("no free hidraw minor");
+        return std::nullopt;
+    }
+    // Numbered on, never reused, as the HID core does.
+    const int sequence = m_nextHidSequence++;
+    nodes.hidPath = SysfsDescription::hidPath(identity, address, sequence);
+    nodes.hidrawPath = SysfsDescription::hidrawPath(identity, address, sequence, minor);
+    if (!attach(nodes.devNode, handler, error) || !add(SysfsDescription::hidDevice(identity, address, sequence), error))
+        return std::nullopt;
+    if (!add(SysfsDescription::hidrawDevice(identity, address, sequence, minor), error)) {
+        remove(nodes.hidPath);
+        return std::nullopt;
+    }
+    m_pluggedNodes.insert(nodes.devNode);
+    m_hidNodes.insert(address.devNode, nodes);
+    setInterfaceDriver(address, QStringLiteral("usbhid"));
+    umockdev_testbed_uevent(m_testbed, sysPath(SysfsDescription::interfacePath(address)).constData(), "bind");
+    return nodes.devNode;
+}
+
+void MockUsbBus::unbindHid(const UsbAddress &address)
+{
+    const auto found = m_hidNodes.constFind(address.devNode);
+    if (found == m_hidNodes.constEnd())
+        return;
+    const HidNodes nodes = *found;
+    m_hidNodes.erase(found);
+    remove(nodes.hidrawPath);
+    remove(nodes.hidPath);
+    m_pluggedNodes.remove(nodes.devNode);
+    setInterfaceDriver(address, QString());
+    umockdev_testbed_uevent(m_testbed, sysPath(SysfsDescription::interfacePath(address)).constData(), "unbind");
 }
 
 void MockUsbBus::unplug(const UsbAddress &address)
 {
     if (!m_pluggedNodes.remove(address.devNode))
         return;
-    // libusb hears of the removal only while the sysfs entry is still there.
-    const QByteArray sysfsPath = QByteArray("/sys") + address.sysfsPath.toUtf8();
-    umockdev_testbed_uevent(m_testbed, sysfsPath.constData(), "remove");
-    umockdev_testbed_remove_device(m_testbed, sysfsPath.constData());
+    unbindHid(address);
+    remove(SysfsDescription::interfacePath(address));
+    remove(address.sysfsPath);
+}
+
+bool MockUsbBus::attach(const QString &devNode, UMockdevIoctlBase *handler, QString *error)
+{
+    const QByteArray node = devNode.toUtf8();
+    // A node used before keeps the handler of its earlier device until it is reused; handles
+    // opened on it before stay with that handler.
+    if (m_attachedNodes.remove(devNode))
+        umockdev_testbed_detach_ioctl(m_testbed, node.constData(), nullptr);
+    GError *failure = nullptr;
+    if (!umockdev_testbed_attach_ioctl(m_testbed, node.constData(), handler, &failure)) {
+        *error = QString::fromUtf8(failure->message);
+        g_error_free(failure);
+        return false;
+    }
+    m_attachedNodes.insert(devNode);
+    return true;
+}
+
+bool MockUsbBus::add(const QString &description, QString *error)
+{
+    GError *failure = nullptr;
+    if (!umockdev_testbed_add_from_string(m_testbed, description.toUtf8().constData(), &failure)) {
+        *error = QString::fromUtf8(failure->message);
+        g_error_free(failure);
+        return false;
+    }
+    return true;
+}
+
+void MockUsbBus::remove(const QString &sysfsPath)
+{
+    QFile number(m_sysDir + sysfsPath + QStringLiteral("/dev"));
+    const QByteArray deviceNumber = number.open(QIODevice::ReadOnly) ? number.readAll().trimmed() : QByteArray();
+    // libudev hears of the removal only while the sysfs entry is still there.
+    const QByteArray path = sysPath(sysfsPath);
+    umockdev_testbed_uevent(m_testbed, path.constData(), "remove");
+    umockdev_testbed_remove_device(m_testbed, path.constData());
+    // The testbed leaves the device number's link behind, and refuses to add a device with
+    // that number again while it is there; hidraw minors are reused.
+    if (!deviceNumber.isEmpty())
+        ::unlink((m_sysDir + QStringLiteral("/dev/char/")).toLocal8Bit() + deviceNumber);
+}
+
+void MockUsbBus::setInterfaceDriver(const UsbAddress &address, const QString &driver)
+{
+    const QString directory = m_sysDir + SysfsDescription::interfacePath(address);
+
+    QFile uevent(directory + QStringLiteral("/uevent"));
+    QByteArrayList lines;
+    if (uevent.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : uevent.readAll().split('\n'))
+            if (!line.isEmpty() && !line.startsWith("DRIVER="))
+                lines << line;
+        uevent.close();
+    }
+    if (!driver.isEmpty())
+        lines.insert(qMin<qsizetype>(lines.size(), 2), "DRIVER=" + driver.toUtf8());
+    if (uevent.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        uevent.write(lines.join('\n') + '\n');
+
+    const QString link = directory + QStringLiteral("/driver");
+    QFile::remove(link);
+    if (!driver.isEmpty())
+        QFile::link(SysfsDescription::driverLink(SysfsDescription::interfacePath(address), QStringLiteral("usb"), driver),
+                    link);
 }
 
 UsbAddress MockUsbBus::nextFreeAddress()
@@ -108,4 +190,17 @@ UsbAddress MockUsbBus::nextFreeAddress()
                             .arg(address.bus)
                             .arg(address.device - 1);
     return address;
+}
+
+QString MockUsbBus::nextFreeHidrawNode(int *minor) const
+{
+    // The lowest free minor, as the hidraw driver takes it.
+    for (int candidate = 0; candidate < HIDRAW_MINORS; ++candidate) {
+        const QString node = QStringLiteral("/dev/hidraw%1").arg(candidate);
+        if (!m_pluggedNodes.contains(node)) {
+            *minor = candidate;
+            return node;
+        }
+    }
+    return QString();
 }

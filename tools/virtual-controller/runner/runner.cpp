@@ -5,6 +5,7 @@
 #include "controlserver.h"
 #include "deviceregistry.h"
 #include "mockusbbus.h"
+#include "nodeaccess.h"
 #include "steadyclock.h"
 #include "transferlog.h"
 
@@ -79,8 +80,13 @@ int Runner::runWithEmulation()
         complain(QStringLiteral("not running under libumockdev-preload"));
         return SETUP_ERROR;
     }
+    NodeAccess access(m_tempDir + QStringLiteral("/denied-nodes"));
+    if (!access.open(&error)) {
+        complain(error);
+        return SETUP_ERROR;
+    }
     SteadyClock clock;
-    DeviceRegistry devices(bus, log, clock, m_options.deviceDefaults);
+    DeviceRegistry devices(bus, log, access, clock, m_options.deviceDefaults);
     for (const QString &description : m_options.devices) {
         if (!devices.plug(description, &error)) {
             complain(QStringLiteral("--device %1: %2").arg(description, error));
@@ -102,7 +108,8 @@ int Runner::runWithEmulation()
         g_main_loop_quit(m_loop);
     });
     const QStringList environment{QStringLiteral("VIRTUAL_CONTROLLER_SOCKET=") + socketPath,
-                                  QStringLiteral("VIRTUAL_CONTROLLER_LOG=") + QFileInfo(logPath).absoluteFilePath()};
+                                  QStringLiteral("VIRTUAL_CONTROLLER_LOG=") + QFileInfo(logPath).absoluteFilePath(),
+                                  QStringLiteral("VIRTUAL_CONTROLLER_DENIED_NODES=") + access.path()};
     int failureCode = 0;
     if (!child.start(m_options.command, environment, &error, &failureCode)) {
         complain(error);

@@ -17,11 +17,25 @@ bool TransferLog::open(QString *error)
 
 void TransferLog::append(const TransferRecord &record)
 {
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - m_start;
-    const QByteArray line = toJson(elapsed.count(), record);
+    appendLine(toJson(elapsedMs(), record));
+}
+
+void TransferLog::append(const DeviceEventRecord &record)
+{
+    appendLine(toJson(elapsedMs(), record));
+}
+
+void TransferLog::appendLine(const QByteArray &line)
+{
     std::lock_guard lock(m_mutex);
     m_file.write(line);
     m_file.flush();
+}
+
+double TransferLog::elapsedMs() const
+{
+    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - m_start;
+    return elapsed.count();
 }
 
 void TransferLog::clear()
@@ -34,7 +48,8 @@ void TransferLog::clear()
 QByteArray TransferLog::toJson(double timeMs, const TransferRecord &record)
 {
     return QStringLiteral("{\"t\": %1, \"id\": %2, \"pid\": %3, \"bmRequestType\": %4, \"bRequest\": %5, "
-                          "\"wValue\": %6, \"wIndex\": %7, \"wLength\": %8, \"data\": \"%9\", \"result\": %10}\n")
+                          "\"wValue\": %6, \"wIndex\": %7, \"wLength\": %8, \"data\": \"%9\", \"result\": %10, "
+                          "\"path\": \"%11\"}\n")
         .arg(QString::number(timeMs, 'f', 3))
         .arg(record.deviceId)
         .arg(record.productId)
@@ -45,5 +60,16 @@ QByteArray TransferLog::toJson(double timeMs, const TransferRecord &record)
         .arg(record.setup.length)
         .arg(QString::fromLatin1(record.data.toHex()))
         .arg(record.result)
+        .arg(record.path == HostPath::Hidraw ? QStringLiteral("hidraw") : QStringLiteral("usbfs"))
+        .toUtf8();
+}
+
+QByteArray TransferLog::toJson(double timeMs, const DeviceEventRecord &record)
+{
+    return QStringLiteral("{\"t\": %1, \"id\": %2, \"pid\": %3, \"event\": \"%4\", \"driver\": \"%5\"}\n")
+        .arg(QString::number(timeMs, 'f', 3))
+        .arg(record.deviceId)
+        .arg(record.productId)
+        .arg(record.event, record.driver)
         .toUtf8();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controltransfer.h"
+#include "controlendpoint.h"
 
 #include <QFile>
 #include <QString>
@@ -17,11 +17,22 @@ struct TransferRecord {
     QByteArray data;
     // Byte count, or a negative errno.
     int result = 0;
+    HostPath path = HostPath::Usbfs;
+};
+
+// Something that happened to a device other than a transfer, such as a client detaching its
+// kernel driver ("detach", "attach").
+struct DeviceEventRecord {
+    int deviceId = 0;
+    int productId = 0;
+    QString event;
+    QString driver;
 };
 
 // The transfer log: one JSON object per line, appended and flushed as each control transfer
-// completes, so that a test reading the file right after a transfer finds it there. Times
-// are milliseconds since the log was created. Safe to use from any thread.
+// completes, so that a test reading the file right after a transfer finds it there; device
+// events are lines of their own with an "event" field. Times are milliseconds since the log
+// was created. Safe to use from any thread.
 class TransferLog
 {
 public:
@@ -29,12 +40,17 @@ public:
 
     bool open(QString *error);
     void append(const TransferRecord &record);
+    void append(const DeviceEventRecord &record);
     void clear();
     QString path() const { return m_file.fileName(); }
 
     static QByteArray toJson(double timeMs, const TransferRecord &record);
+    static QByteArray toJson(double timeMs, const DeviceEventRecord &record);
 
 private:
+    void appendLine(const QByteArray &line);
+    double elapsedMs() const;
+
     std::mutex m_mutex;
     QFile m_file;
     const std::chrono::steady_clock::time_point m_start;

@@ -1,5 +1,7 @@
 #include "usbdescriptors.h"
 
+#include <utility>
+
 namespace UsbDescriptors {
 
 namespace {
@@ -29,8 +31,25 @@ constexpr int HID_REPORT_DESCRIPTOR = 0x22;
 constexpr int CLASS_HID = 3;
 constexpr int CONFIGURATION_LENGTH = 9 + 9 + 9 + 7;
 constexpr int DEVICE_RELEASE = 0x0100;
-// Length announced for the HID report descriptor, which the emulation never hands out.
-constexpr int REPORT_DESCRIPTOR_LENGTH = 0;
+
+// Short items of the HID report descriptor: tag and type in the high bits, data size (1 or
+// 2 bytes here) in the low ones.
+constexpr int USAGE_PAGE_16 = 0x06;
+constexpr int USAGE = 0x09;
+constexpr int COLLECTION = 0xA1;
+constexpr int END_COLLECTION = 0xC0;
+constexpr int LOGICAL_MINIMUM = 0x15;
+constexpr int LOGICAL_MAXIMUM_16 = 0x26;
+constexpr int REPORT_SIZE = 0x75;
+constexpr int REPORT_ID = 0x85;
+constexpr int REPORT_COUNT_16 = 0x96;
+constexpr int FEATURE = 0xB1;
+constexpr int APPLICATION = 0x01;
+constexpr int DATA_VARIABLE_ABSOLUTE = 0x02;
+constexpr int VENDOR_PAGE = 0xFF00;
+
+// Report id and bytes after it.
+constexpr std::pair<int, int> FEATURE_REPORTS[] = {{0x20, 64}, {0x21, 512}, {0x22, 384}, {0x24, 1}, {0x25, 64}};
 
 } // namespace
 
@@ -49,9 +68,21 @@ QByteArray forController(int productId)
                    1,                               // configuration value
                    0, 0x80, 250});                  // bus powered, 500 mA
     append(bytes, {9, INTERFACE_DESCRIPTOR, 0, 0, 1, CLASS_HID, 0, 0, 0});
-    append(bytes, {9, HID_DESCRIPTOR, 0x11, 0x01, 0, 1, HID_REPORT_DESCRIPTOR,
-                   lo(REPORT_DESCRIPTOR_LENGTH), hi(REPORT_DESCRIPTOR_LENGTH)});
+    const int reportLength = int(hidReport().size());
+    append(bytes, {9, HID_DESCRIPTOR, 0x11, 0x01, 0, 1, HID_REPORT_DESCRIPTOR, lo(reportLength), hi(reportLength)});
     append(bytes, {7, ENDPOINT_DESCRIPTOR, 0x81, 0x03, 64, 0, 1}); // interrupt IN, 1 ms
+    return bytes;
+}
+
+QByteArray hidReport()
+{
+    QByteArray bytes;
+    append(bytes, {USAGE_PAGE_16, lo(VENDOR_PAGE), hi(VENDOR_PAGE), USAGE, 0x01, COLLECTION, APPLICATION,
+                   LOGICAL_MINIMUM, 0, LOGICAL_MAXIMUM_16, 0xFF, 0x00, REPORT_SIZE, 8});
+    for (const auto &[id, count] : FEATURE_REPORTS)
+        append(bytes, {REPORT_ID, id, REPORT_COUNT_16, lo(count), hi(count), USAGE, id, FEATURE,
+                       DATA_VARIABLE_ABSOLUTE});
+    append(bytes, {END_COLLECTION});
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #include "usbfsdevice.h"
 
 #include "controlendpoint.h"
+#include "kerneldriverhost.h"
 
 #include <umockdev.h>
 
@@ -19,6 +20,7 @@ constexpr int SETUP_SIZE = 8;
 constexpr qint64 REAP_HOLD_MAX_US = 20 * 1000;
 constexpr quint32 CAPABILITIES = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION
                                  | USBDEVFS_CAP_NO_PACKET_SIZE_LIM | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
+constexpr unsigned int HID_INTERFACE = 0;
 
 ControlSetup parseSetup(const guint8 *bytes)
 {
@@ -56,18 +58,50 @@ struct HeldReap {
     UMockdevIoctlClient *client;
 };
 
+// Completes a client's ioctl on the ioctl thread, from whichever thread is done with it.
+std::function<void()> completion(UMockdevIoctlClient *client, int result)
+{
+    struct Completion {
+        UMockdevIoctlClient *client;
+        int result;
+        GMainContext *context;
+    };
+    auto *pending = new Completion{UMOCKDEV_IOCTL_CLIENT(g_object_ref(client)), result,
+                                   g_main_context_ref_thread_default()};
+    return [pending] {
+        GMainContext *context = pending->context;
+        g_main_context_invoke_full(
+            context, G_PRIORITY_DEFAULT,
+            [](gpointer data) -> gboolean {
+                const auto *completion = static_cast<Completion *>(data);
+                umockdev_ioctl_client_complete(completion->client, completion->result, 0);
+                return G_SOURCE_REMOVE;
+            },
+            pending,
+            [](gpointer data) {
+                auto *completion = static_cast<Completion *>(data);
+                g_object_unref(completion->client);
+                delete completion;
+            });
+        g_main_context_unref(context);
+    };
+}
+
 } // namespace
 
-std::shared_ptr<UsbfsDevice> UsbfsDevice::create(ControlEndpoint *endpoint)
+std::shared_ptr<UsbfsDevice> UsbfsDevice::create(ControlEndpoint *endpoint, KernelDriverHost *host,
+                                                 bool kernelDriverBound)
 {
-    std::shared_ptr<UsbfsDevice> device(new UsbfsDevice(endpoint));
+    std::shared_ptr<UsbfsDevice> device(new UsbfsDevice(endpoint, host, kernelDriverBound));
     device->connectHandler();
     return device;
 }
 
-UsbfsDevice::UsbfsDevice(ControlEndpoint *endpoint)
+UsbfsDevice::UsbfsDevice(ControlEndpoint *endpoint, KernelDriverHost *host, bool kernelDriverBound)
     : m_handler(umockdev_ioctl_base_new())
     , m_endpoint(endpoint)
+    , m_host(host)
+    , m_interface(kernelDriverBound)
 {
 }
 
@@ -102,6 +136,7 @@ void UsbfsDevice::detach()
     m_disconnected = true;
     std::lock_guard lock(m_endpointMutex);
     m_endpoint = nullptr;
+    m_host = nullptr;
 }
 
 gboolean UsbfsDevice::onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer link)
@@ -121,32 +156,49 @@ void UsbfsDevice::onClientVanished(UMockdevIoctlBase *, UMockdevIoctlClient *cli
 
 void UsbfsDevice::handleIoctl(UMockdevIoctlClient *client)
 {
-    switch (umockdev_ioctl_client_get_request(client)) {
+    const gulong request = umockdev_ioctl_client_get_request(client);
+    // Only reaps still work on a device that has gone.
+    if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
+        reap(client, true);
+        return;
+    }
+    if (m_disconnected) {
+        fail(client, ENODEV);
+        return;
+    }
+    switch (request) {
     case USBDEVFS_GET_CAPABILITIES:
         reportCapabilities(client);
         break;
     case USBDEVFS_SUBMITURB:
         submit(client);
         break;
-    case USBDEVFS_REAPURB:
-    case USBDEVFS_REAPURBNDELAY:
-        reap(client, true);
-        break;
     case USBDEVFS_DISCARDURB:
         discard(client);
         break;
+    case USBDEVFS_CLAIMINTERFACE:
+        claimInterface(client);
+        break;
+    case USBDEVFS_RELEASEINTERFACE:
+        releaseInterface(client);
+        break;
+    case USBDEVFS_GETDRIVER:
+        getDriver(client);
+        break;
+    case USBDEVFS_IOCTL:
+        driverIoctl(client);
+        break;
+    case USBDEVFS_DISCONNECT_CLAIM:
+        disconnectAndClaim(client);
+        break;
     default:
-        fail(client, m_disconnected ? ENODEV : ENOTTY);
+        fail(client, ENOTTY);
         break;
     }
 }
 
 void UsbfsDevice::reportCapabilities(UMockdevIoctlClient *client)
 {
-    if (m_disconnected) {
-        fail(client, ENODEV);
-        return;
-    }
     UMockdevIoctlData *capabilities =
         umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(quint32), nullptr);
     if (!capabilities) {
@@ -194,6 +246,12 @@ void UsbfsDevice::submit(UMockdevIoctlClient *client)
         lose(urb, 0, -ENODEV);
         release(urb);
         fail(client, ENODEV);
+        return;
+    }
+    if (const int refused = m_interface.checkRecipient(client, urb.setup)) {
+        lose(urb, 0, refused);
+        release(urb);
+        fail(client, -refused);
         return;
     }
     int delayMs = 0;
@@ -288,8 +346,129 @@ void UsbfsDevice::discard(UMockdevIoctlClient *client)
     umockdev_ioctl_client_complete(client, 0, 0);
 }
 
+UMockdevIoctlData *UsbfsDevice::resolveArgument(UMockdevIoctlClient *client, size_t size)
+{
+    UMockdevIoctlData *argument = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, size, nullptr);
+    if (!argument)
+        fail(client, EFAULT);
+    return argument;
+}
+
+void UsbfsDevice::claimInterface(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(unsigned int));
+    if (!argument)
+        return;
+    unsigned int interface = 0;
+    std::memcpy(&interface, argument->data, sizeof interface);
+    g_object_unref(argument);
+    const int result = m_interface.claim(client, interface);
+    umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
+}
+
+void UsbfsDevice::releaseInterface(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(unsigned int));
+    if (!argument)
+        return;
+    unsigned int interface = 0;
+    std::memcpy(&interface, argument->data, sizeof interface);
+    g_object_unref(argument);
+    const int result = m_interface.release(client, interface);
+    umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
+}
+
+void UsbfsDevice::getDriver(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(usbdevfs_getdriver));
+    if (!argument)
+        return;
+    auto *request = reinterpret_cast<usbdevfs_getdriver *>(argument->data);
+    if (const char *driver = m_interface.driverName(request->interface)) {
+        std::memset(request->driver, 0, sizeof request->driver);
+        std::strncpy(request->driver, driver, sizeof request->driver - 1);
+        umockdev_ioctl_client_complete(client, 0, 0);
+    } else {
+        fail(client, ENODATA);
+    }
+    g_object_unref(argument);
+}
+
+// USBDEVFS_IOCTL with USBDEVFS_DISCONNECT or USBDEVFS_CONNECT: a client detaches whichever
+// driver holds the interface, or attaches the kernel's when nothing does.
+void UsbfsDevice::driverIoctl(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(usbdevfs_ioctl));
+    if (!argument)
+        return;
+    const usbdevfs_ioctl request = *reinterpret_cast<const usbdevfs_ioctl *>(argument->data);
+    g_object_unref(argument);
+    if (request.ifno != int(HID_INTERFACE)) {
+        fail(client, EINVAL);
+    } else if (request.ioctl_code == int(USBDEVFS_CONNECT)) {
+        if (m_interface.bindKernelDriver())
+            attachKernelDriver(client);
+        else
+            fail(client, EBUSY);
+    } else if (request.ioctl_code == int(USBDEVFS_DISCONNECT)) {
+        const InterfaceHolder::Holder before = m_interface.disconnect();
+        if (before == InterfaceHolder::Holder::KernelDriver)
+            detachKernelDriver(client, 0);
+        else if (before == InterfaceHolder::Holder::Client)
+            umockdev_ioctl_client_complete(client, 0, 0);
+        else
+            fail(client, ENODATA);
+    } else {
+        // Neither usbhid nor usbfs has ioctls of its own.
+        fail(client, ENOTTY);
+    }
+}
+
+void UsbfsDevice::disconnectAndClaim(UMockdevIoctlClient *client)
+{
+    UMockdevIoctlData *argument = resolveArgument(client, sizeof(usbdevfs_disconnect_claim));
+    if (!argument)
+        return;
+    const usbdevfs_disconnect_claim request = *reinterpret_cast<const usbdevfs_disconnect_claim *>(argument->data);
+    g_object_unref(argument);
+    if (request.interface != HID_INTERFACE) {
+        fail(client, EINVAL);
+        return;
+    }
+    InterfaceHolder::Holder before = InterfaceHolder::Holder::Nothing;
+    const int result = m_interface.disconnectAndClaim(client, request.driver, request.flags, &before);
+    if (result < 0)
+        fail(client, -result);
+    else if (before == InterfaceHolder::Holder::KernelDriver)
+        detachKernelDriver(client, 0);
+    else
+        umockdev_ioctl_client_complete(client, 0, 0);
+}
+
+void UsbfsDevice::detachKernelDriver(UMockdevIoctlClient *client, int result)
+{
+    std::function<void()> done = completion(client, result);
+    std::lock_guard lock(m_endpointMutex);
+    if (m_host)
+        m_host->kernelDriverDetached(std::move(done));
+    else
+        done();
+}
+
+void UsbfsDevice::attachKernelDriver(UMockdevIoctlClient *client)
+{
+    // USBDEVFS_CONNECT answers 1 when a driver took the interface.
+    std::function<void()> done = completion(client, 1);
+    std::lock_guard lock(m_endpointMutex);
+    if (m_host)
+        m_host->kernelDriverAttached(std::move(done));
+    else
+        done();
+}
+
 void UsbfsDevice::forgetClient(UMockdevIoctlClient *client)
 {
+    m_interface.forget(client);
     const auto found = m_clients.find(client);
     if (found == m_clients.end())
         return;
@@ -311,7 +490,7 @@ void UsbfsDevice::answer(Urb &urb)
             reply->actual_length = 0;
             return;
         }
-        result = m_endpoint->transfer(urb.setup, urb.sent);
+        result = m_endpoint->transfer(urb.setup, urb.sent, HostPath::Usbfs);
     }
     if (result.status < 0) {
         reply->status = result.status;
@@ -354,7 +533,7 @@ void UsbfsDevice::lose(Urb &urb, int urbStatus, int loggedError)
     }
     std::lock_guard lock(m_endpointMutex);
     if (m_endpoint)
-        m_endpoint->transferLost(urb.setup, urb.sent, loggedError);
+        m_endpoint->transferLost(urb.setup, urb.sent, loggedError, HostPath::Usbfs);
 }
 
 void UsbfsDevice::release(Urb &urb)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controltransfer.h"
+#include "interfaceholder.h"
 
 #include <QHash>
 
@@ -16,11 +17,18 @@ typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
 typedef struct _UMockdevIoctlData UMockdevIoctlData;
 
 class ControlEndpoint;
+class KernelDriverHost;
 
 // The kernel's usbfs side of one plugged device: answers the ioctls libusb issues on the
-// device node (capabilities, submit, reap and discard of control URBs) and hands each
-// control transfer to the device's endpoint. Runs on umockdev's ioctl thread; disconnect()
-// and detach() may be called from any thread.
+// device node (capabilities, submit, reap and discard of control URBs, claims and the kernel
+// driver of interface 0) and hands each control transfer to the device's endpoint. Runs on
+// umockdev's ioctl thread; disconnect(), detach() and the binding calls may be called from
+// any thread.
+//
+// Interface 0 is held by the kernel's HID driver, by one client's claim, or by nothing
+// (InterfaceHolder). A class or standard request addressed to the interface (or its
+// endpoint) claims it for the client on the way, and fails with EBUSY while someone else
+// holds it.
 //
 // A transfer is answered when it is submitted, or after the endpoint's delay. While a
 // delayed URB is outstanding, a reap is held back for a few milliseconds at a time instead
@@ -29,7 +37,8 @@ class ControlEndpoint;
 class UsbfsDevice : public std::enable_shared_from_this<UsbfsDevice>
 {
 public:
-    static std::shared_ptr<UsbfsDevice> create(ControlEndpoint *endpoint);
+    static std::shared_ptr<UsbfsDevice> create(ControlEndpoint *endpoint, KernelDriverHost *host,
+                                               bool kernelDriverBound);
     ~UsbfsDevice();
 
     // The handler to attach to the device node.
@@ -38,6 +47,8 @@ public:
     void disconnect();
     // The endpoint is going away: it is not called any more. Blocks while a call is running.
     void detach();
+    // Who holds interface 0; the kernel driver is bound and unbound through it.
+    InterfaceHolder &interface() { return m_interface; }
 
 private:
     struct Urb {
@@ -52,7 +63,7 @@ private:
         std::deque<Urb> completed;
     };
 
-    explicit UsbfsDevice(ControlEndpoint *endpoint);
+    UsbfsDevice(ControlEndpoint *endpoint, KernelDriverHost *host, bool kernelDriverBound);
     void connectHandler();
 
     static gboolean onIoctl(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
@@ -63,6 +74,14 @@ private:
     void submit(UMockdevIoctlClient *client);
     void reap(UMockdevIoctlClient *client, bool mayHold);
     void discard(UMockdevIoctlClient *client);
+    void claimInterface(UMockdevIoctlClient *client);
+    void releaseInterface(UMockdevIoctlClient *client);
+    void getDriver(UMockdevIoctlClient *client);
+    void driverIoctl(UMockdevIoctlClient *client);
+    void disconnectAndClaim(UMockdevIoctlClient *client);
+    void detachKernelDriver(UMockdevIoctlClient *client, int result);
+    void attachKernelDriver(UMockdevIoctlClient *client);
+    UMockdevIoctlData *resolveArgument(UMockdevIoctlClient *client, size_t size);
     void holdReap(UMockdevIoctlClient *client, qint64 untilUs);
     void forgetClient(UMockdevIoctlClient *client);
 
@@ -75,7 +94,9 @@ private:
     UMockdevIoctlBase *m_handler = nullptr;
     std::mutex m_endpointMutex;
     ControlEndpoint *m_endpoint = nullptr;
+    KernelDriverHost *m_host = nullptr;
     std::atomic<bool> m_disconnected = false;
+    InterfaceHolder m_interface;
     // Touched on the ioctl thread only.
     QHash<UMockdevIoctlClient *, ClientUrbs> m_clients;
 };
