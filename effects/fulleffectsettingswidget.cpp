@@ -347,8 +347,8 @@ bool FullEffectSettingsWidget::refuseProfileName(EffectProfileStore::NameProblem
         showProfileMessage(tr("The profile name contains a character that cannot be part of a file name."));
         break;
     case EffectProfileStore::NameProblem::TooLong:
-        showProfileMessage(tr("The profile name is too long: a saved name takes at most %1 bytes, where most "
-                              "letters take one and accented letters and other scripts two to four.")
+        showProfileMessage(tr("The profile name is too long: a saved name takes at most %1 bytes, where plain "
+                              "letters and digits take one, accented letters two and other scripts up to four.")
                                .arg(EffectProfileStore::MAX_SAVED_NAME_BYTES));
         break;
     }
