@@ -6,14 +6,14 @@
 
 namespace {
 
-// NAME_MAX of the usual Linux file systems, counted in encoded bytes.
-constexpr qsizetype MAX_ENCODED_NAME_LENGTH = 255;
-
 constexpr qint64 RECORD_SIZE = sizeof(EffectSettingsTypeDef);
 
-bool isControlCharacter(QChar c)
+using FileProblem = EffectProfileStore::FileProblem;
+
+void report(FileProblem *problem, FileProblem what)
 {
-    return c.category() == QChar::Other_Control;
+    if (problem)
+        *problem = what;
 }
 
 } // namespace
@@ -45,13 +45,26 @@ EffectProfileStore::NameProblem EffectProfileStore::nameProblem(const QString &n
     // list would never show.
     if (name.startsWith(u'.'))
         return NameProblem::StartsWithDot;
-    if (name.contains(u'/') || name.contains(u'\\'))
+    if (name.contains(u'/'))
         return NameProblem::PathSeparator;
-    for (const QChar c : name) {
-        if (isControlCharacter(c))
-            return NameProblem::ControlCharacter;
-    }
-    if (QFile::encodeName(name).size() > MAX_ENCODED_NAME_LENGTH)
+    if (name.contains(QChar(0)))
+        return NameProblem::NulCharacter;
+    // A lone surrogate would be written as a replacement character: the file would carry
+    // another name than the profile.
+    const QByteArray encoded = QFile::encodeName(name);
+    if (QFile::decodeName(encoded) != name)
+        return NameProblem::NotEncodable;
+    if (encoded.size() > MAX_NAME_BYTES)
+        return NameProblem::TooLong;
+    return NameProblem::None;
+}
+
+EffectProfileStore::NameProblem EffectProfileStore::saveNameProblem(const QString &name)
+{
+    const NameProblem problem = nameProblem(name);
+    if (problem != NameProblem::None)
+        return problem;
+    if (QFile::encodeName(name).size() > MAX_SAVED_NAME_BYTES)
         return NameProblem::TooLong;
     return NameProblem::None;
 }
@@ -60,12 +73,17 @@ QStringList EffectProfileStore::profileNames() const
 {
     if (!m_usable)
         return {};
-    return m_directory.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QStringList names = m_directory.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    // Only names that load and delete as shown: an entry the list offers must be usable.
+    names.removeIf([this](const QString &name) {
+        return nameProblem(name) != NameProblem::None || !QFileInfo(filePath(name)).isFile();
+    });
+    return names;
 }
 
 bool EffectProfileStore::save(const QString &name, const EffectSettingsTypeDef &settings) const
 {
-    if (!accepts(name))
+    if (!m_usable || saveNameProblem(name) != NameProblem::None)
         return false;
     QSaveFile file(filePath(name));
     // Unbuffered, so that a full disk fails the write itself: a write that only failed when
@@ -80,31 +98,62 @@ bool EffectProfileStore::save(const QString &name, const EffectSettingsTypeDef &
     return file.commit();
 }
 
-bool EffectProfileStore::remove(const QString &name) const
+bool EffectProfileStore::remove(const QString &name, FileProblem *problem) const
 {
-    return accepts(name) && QFile::remove(filePath(name));
+    if (!accepts(name, problem))
+        return false;
+    const QString path = filePath(name);
+    if (QFile::remove(path)) {
+        report(problem, FileProblem::None);
+        return true;
+    }
+    // A dangling link does not exist as a file, yet is there to be removed.
+    const QFileInfo info(path);
+    report(problem, info.exists() || info.isSymLink() ? FileProblem::NotRemoved : FileProblem::Missing);
+    return false;
 }
 
-std::optional<EffectSettingsTypeDef> EffectProfileStore::load(const QString &name) const
+std::optional<EffectSettingsTypeDef> EffectProfileStore::load(const QString &name, FileProblem *problem) const
 {
-    if (!accepts(name))
+    if (!accepts(name, problem))
         return std::nullopt;
     // Regular files only: a FIFO or device of that name would block or never end.
     const QString path = filePath(name);
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        report(problem, FileProblem::Missing);
         return std::nullopt;
+    }
+    if (!info.isFile()) {
+        report(problem, FileProblem::NotAFile);
+        return std::nullopt;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        report(problem, FileProblem::Unreadable);
         return std::nullopt;
+    }
     EffectSettingsTypeDef settings;
-    if (file.read(reinterpret_cast<char *>(&settings), RECORD_SIZE) != RECORD_SIZE)
+    const qint64 got = file.read(reinterpret_cast<char *>(&settings), RECORD_SIZE);
+    if (got != RECORD_SIZE) {
+        report(problem, got < 0 ? FileProblem::Unreadable : FileProblem::TooShort);
         return std::nullopt;
+    }
+    report(problem, FileProblem::None);
     return settings;
 }
 
-bool EffectProfileStore::accepts(const QString &name) const
+bool EffectProfileStore::accepts(const QString &name, FileProblem *problem) const
 {
-    return m_usable && nameProblem(name) == NameProblem::None;
+    if (!m_usable) {
+        report(problem, FileProblem::Unavailable);
+        return false;
+    }
+    if (nameProblem(name) != NameProblem::None) {
+        report(problem, FileProblem::NameRefused);
+        return false;
+    }
+    return true;
 }
 
 QString EffectProfileStore::filePath(const QString &name) const

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <climits>
 #include <optional>
 
 // Effect profiles on disk: one raw 384-byte record per file in "device_effects_profiles"
@@ -16,13 +17,33 @@ class EffectProfileStore
 public:
     static constexpr const char *DIRECTORY_NAME = "device_effects_profiles";
 
+    // Longest file name the file system takes, in encoded (UTF-8) bytes.
+    static constexpr qsizetype MAX_NAME_BYTES = NAME_MAX;
+    // An atomic save first writes "<name>.XXXXXX" beside the profile and renames it over
+    // the profile; a longer name would save once, then never again.
+    static constexpr qsizetype SAVE_SUFFIX_BYTES = 7;
+    static constexpr qsizetype MAX_SAVED_NAME_BYTES = MAX_NAME_BYTES - SAVE_SUFFIX_BYTES;
+
     enum class NameProblem {
         None,
         Empty,
         StartsWithDot,
         PathSeparator,
-        ControlCharacter,
+        NulCharacter,
+        NotEncodable,
         TooLong,
+    };
+
+    // Why loading or deleting a profile failed.
+    enum class FileProblem {
+        None,
+        Unavailable,
+        NameRefused,
+        Missing,
+        NotAFile,
+        Unreadable,
+        TooShort,
+        NotRemoved,
     };
 
     // Creates the profiles directory in the current working directory, if needed, and
@@ -34,19 +55,26 @@ public:
     bool isUsable() const;
     QString directoryPath() const;
 
+    // Whether the name can be a file directly inside the profiles directory, and one the
+    // list shows: the check before loading and deleting. Anything else Linux allows in a
+    // file name (backslashes, control characters) is a name like any other.
     static NameProblem nameProblem(const QString &name);
+    // The same, and short enough that every later save of the name succeeds too.
+    static NameProblem saveNameProblem(const QString &name);
 
-    // Plain, non-hidden files, sorted by name without regard to case.
+    // Plain, non-hidden files, sorted by name without regard to case; only those that
+    // can be loaded and deleted under the name shown.
     QStringList profileNames() const;
 
     // Replaces the file atomically: on failure the previous content stays intact.
     bool save(const QString &name, const EffectSettingsTypeDef &settings) const;
-    bool remove(const QString &name) const;
-    // The first 384 bytes of the file; nothing when it cannot be read or is shorter.
-    std::optional<EffectSettingsTypeDef> load(const QString &name) const;
+    bool remove(const QString &name, FileProblem *problem = nullptr) const;
+    // The first 384 bytes of the file; nothing when it cannot be read or is shorter, and
+    // then `problem`, when given, says why.
+    std::optional<EffectSettingsTypeDef> load(const QString &name, FileProblem *problem = nullptr) const;
 
 private:
-    bool accepts(const QString &name) const;
+    bool accepts(const QString &name, FileProblem *problem) const;
     QString filePath(const QString &name) const;
 
     QDir m_directory;

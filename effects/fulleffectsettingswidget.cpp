@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
@@ -182,13 +183,15 @@ void FullEffectSettingsWidget::disableUnsupportedElements()
 
 void FullEffectSettingsWidget::on_profile_combo_box_activated(int index)
 {
+    // Only a pick from the list gets here: prepareProfileBox keeps typed text from
+    // activating an item.
     applyProfile(m_ui->profile_combo_box->itemText(index));
 }
 
 void FullEffectSettingsWidget::on_profile_save_button_clicked()
 {
     const QString name = m_ui->profile_combo_box->currentText();
-    if (refuseProfileName(name))
+    if (refuseProfileName(EffectProfileStore::saveNameProblem(name)))
         return;
 
     EffectSettingsTypeDef settings{};
@@ -205,21 +208,29 @@ void FullEffectSettingsWidget::on_profile_save_button_clicked()
 void FullEffectSettingsWidget::on_profile_delete_button_clicked()
 {
     const QString name = m_ui->profile_combo_box->currentText();
-    if (refuseProfileName(name))
+    if (refuseProfileName(EffectProfileStore::nameProblem(name)))
         return;
-    m_profiles.remove(name);
+    EffectProfileStore::FileProblem problem = EffectProfileStore::FileProblem::None;
+    const bool removed = m_profiles.remove(name, &problem);
     readProfiles();
+    if (!removed) {
+        // The name stays in the box for correcting.
+        m_ui->profile_combo_box->setEditText(name);
+        showProfileMessage(fileProblemText(problem, name));
+    }
 }
 
 void FullEffectSettingsWidget::applyProfile(QString name)
 {
-    if (refuseProfileName(name))
+    if (refuseProfileName(EffectProfileStore::nameProblem(name)))
         return;
-    // A missing or short file leaves the panel as it is; Enter on a new name in the
-    // combo box ends up here too.
-    const std::optional<EffectSettingsTypeDef> settings = m_profiles.load(name);
-    if (!settings)
+    // A profile that cannot be read leaves the panel as it is, and says so.
+    EffectProfileStore::FileProblem problem = EffectProfileStore::FileProblem::None;
+    const std::optional<EffectSettingsTypeDef> settings = m_profiles.load(name, &problem);
+    if (!settings) {
+        showProfileMessage(fileProblemText(problem, name));
         return;
+    }
     clearProfileMessage();
     loadSettings(*settings);
     emit profileApplied();
@@ -315,9 +326,9 @@ void FullEffectSettingsWidget::on_soft_stop_dampening_slider_axis1_valueChanged(
     followSlider(m_ui->soft_stop_dampening_axis1, value);
 }
 
-bool FullEffectSettingsWidget::refuseProfileName(const QString &name)
+bool FullEffectSettingsWidget::refuseProfileName(EffectProfileStore::NameProblem problem)
 {
-    switch (EffectProfileStore::nameProblem(name)) {
+    switch (problem) {
     case EffectProfileStore::NameProblem::None:
         return false;
     case EffectProfileStore::NameProblem::Empty:
@@ -327,43 +338,84 @@ bool FullEffectSettingsWidget::refuseProfileName(const QString &name)
         showProfileMessage(tr("A profile name cannot start with a dot."));
         break;
     case EffectProfileStore::NameProblem::PathSeparator:
-        showProfileMessage(tr("A profile name cannot contain / or \\."));
+        showProfileMessage(tr("A profile name cannot contain /."));
         break;
-    case EffectProfileStore::NameProblem::ControlCharacter:
-        showProfileMessage(tr("A profile name cannot contain control characters."));
+    case EffectProfileStore::NameProblem::NulCharacter:
+        showProfileMessage(tr("A profile name cannot contain a NUL character."));
+        break;
+    case EffectProfileStore::NameProblem::NotEncodable:
+        showProfileMessage(tr("The profile name contains a character that cannot be part of a file name."));
         break;
     case EffectProfileStore::NameProblem::TooLong:
-        showProfileMessage(tr("The profile name is too long."));
+        showProfileMessage(tr("The profile name is too long: a saved name takes at most %1 bytes, where plain "
+                              "letters and digits take one, accented letters two and other scripts up to four.")
+                               .arg(EffectProfileStore::MAX_SAVED_NAME_BYTES));
         break;
     }
     return true;
+}
+
+QString FullEffectSettingsWidget::fileProblemText(EffectProfileStore::FileProblem problem, const QString &name)
+{
+    switch (problem) {
+    case EffectProfileStore::FileProblem::None:
+        break;
+    case EffectProfileStore::FileProblem::Unavailable:
+        return tr("Profiles are unavailable: the folder \"%1\" could not be created.")
+            .arg(QString::fromLatin1(EffectProfileStore::DIRECTORY_NAME));
+    case EffectProfileStore::FileProblem::NameRefused:
+        return tr("\"%1\" cannot be the name of a profile.").arg(name);
+    case EffectProfileStore::FileProblem::Missing:
+        return tr("There is no profile named \"%1\".").arg(name);
+    case EffectProfileStore::FileProblem::NotAFile:
+        return tr("\"%1\" is not a profile file.").arg(name);
+    case EffectProfileStore::FileProblem::Unreadable:
+        return tr("The profile \"%1\" could not be read.").arg(name);
+    case EffectProfileStore::FileProblem::TooShort:
+        return tr("The profile \"%1\" was not loaded: its file is shorter than the %2 bytes of a profile.")
+            .arg(name)
+            .arg(sizeof(EffectSettingsTypeDef));
+    case EffectProfileStore::FileProblem::NotRemoved:
+        return tr("The profile \"%1\" could not be deleted.").arg(name);
+    }
+    return {};
 }
 
 void FullEffectSettingsWidget::showProfileMessage(const QString &message)
 {
     m_ui->profile_message_label->setText(message);
     m_ui->profile_message_label->show();
+    m_ui->profile_combo_box->setToolTip(message);
+    emit profileProblem(message);
 }
 
 void FullEffectSettingsWidget::clearProfileMessage()
 {
     m_ui->profile_message_label->clear();
     m_ui->profile_message_label->hide();
+    m_ui->profile_combo_box->setToolTip(QString());
 }
 
 void FullEffectSettingsWidget::prepareProfileBox()
 {
     clearProfileMessage();
+    QComboBox *combo = m_ui->profile_combo_box;
     // The message belongs to the name it was about; editing the name retires it.
-    connect(m_ui->profile_combo_box, &QComboBox::editTextChanged, this,
-            [this] { clearProfileMessage(); });
+    connect(combo, &QComboBox::editTextChanged, this, [this] { clearProfileMessage(); });
+
+    // Typing only edits the name that Save and Delete act on. Without this the box would
+    // complete "Ga" to an existing "Gamma", and, when editing finished (Enter, or focus
+    // moving to Save), activate the item matching the text, loading that profile over the
+    // user's edits. Picking an item from the list still activates it.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
 
     if (!m_profiles.isUsable()) {
         // Without its own directory the box would list, and delete, files of the
         // working directory.
         m_ui->profiles_group_box->setEnabled(false);
-        m_ui->profiles_group_box->setToolTip(
-            tr("Profiles are unavailable: the folder \"%1\" could not be created.")
-                .arg(QString::fromLatin1(EffectProfileStore::DIRECTORY_NAME)));
+        m_ui->profiles_group_box->setToolTip(fileProblemText(EffectProfileStore::FileProblem::Unavailable, {}));
     }
 }

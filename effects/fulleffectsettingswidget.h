@@ -30,6 +30,9 @@ public:
 
 signals:
     void profileApplied();
+    // A profile could not be saved, deleted or loaded, or its name was refused; `message`
+    // says so in a sentence for the user. The panel shows it too, under the profile box.
+    void profileProblem(const QString &message);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -59,7 +62,8 @@ private slots:
     void on_soft_stop_dampening_slider_axis1_valueChanged(int value);
 
 private:
-    bool refuseProfileName(const QString &name);
+    bool refuseProfileName(EffectProfileStore::NameProblem problem);
+    static QString fileProblemText(EffectProfileStore::FileProblem problem, const QString &name);
     void showProfileMessage(const QString &message);
     void clearProfileMessage();
     void prepareProfileBox();

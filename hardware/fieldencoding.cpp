@@ -63,7 +63,7 @@ QString formatGain(float value)
     return QString::number(double(value), 'g', GAIN_SIGNIFICANT_DIGITS);
 }
 
-float parseGain(const QString &text)
+std::optional<float> readGain(const QString &text)
 {
     // The C locale fixes '.' as the decimal point; rejecting group separators keeps a
     // comma typed as a decimal point from turning "0,5" or "1,000" into another number.
@@ -72,7 +72,14 @@ float parseGain(const QString &text)
     bool ok = false;
     const float value = cLocale.toFloat(text, &ok);
     // Infinity and NaN parse, but are no gain a motor controller should be given.
-    return ok && std::isfinite(value) ? value : 0.0f;
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+float parseGain(const QString &text)
+{
+    return readGain(text).value_or(0.0f);
 }
 
 void loadGain(QLineEdit *edit, float value)

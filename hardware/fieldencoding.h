@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <concepts>
 #include <limits>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -49,10 +50,12 @@ T gatherSaturatedNumber(const QSpinBox *spin)
 }
 
 // Gain: shown in 'g' format with 6 significant digits; parsed with '.' as the decimal point
-// whatever the locale. Text that is not a finite number gives 0.
+// whatever the locale. readGain gives nothing for text that is not a finite number, where
+// parseGain and gatherGain give 0; a panel refuses such text before it gathers.
 void loadGain(QLineEdit *edit, float value);
 float gatherGain(const QLineEdit *edit);
 QString formatGain(float value);
+std::optional<float> readGain(const QString &text);
 float parseGain(const QString &text);
 
 } // namespace FieldEncoding

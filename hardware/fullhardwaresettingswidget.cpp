@@ -16,9 +16,30 @@ namespace {
 
 constexpr int AUTOMATIC_CENTER_SEARCH_ROW = 2;
 constexpr int ENCODER_CPR_FIELD_MAX = std::numeric_limits<uint16_t>::max();
-// Set on a CPR spin box while it holds more than the record can carry, so a style sheet
-// or a test can tell.
+// Set on a field while it holds what the record cannot carry, so a style sheet or a test
+// can tell.
 constexpr char INVALID_PROPERTY[] = "invalidValue";
+
+// Tints the field and puts the problem in its tool tip; an empty problem clears both.
+void markField(QWidget *field, const QString &problem)
+{
+    const bool invalid = !problem.isEmpty();
+    field->setToolTip(problem);
+    if (field->property(INVALID_PROPERTY).toBool() == invalid)
+        return;
+
+    field->setProperty(INVALID_PROPERTY, invalid);
+    // A tinted field rather than a style sheet keeps the platform's look of the field and
+    // its arrows. Dark text stays readable on the tint in dark themes too.
+    if (invalid) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, QColor(0xff, 0xd6, 0xd6));
+        palette.setColor(QPalette::Text, Qt::black);
+        field->setPalette(palette);
+    } else {
+        field->setPalette(QPalette());
+    }
+}
 
 } // namespace
 
@@ -38,8 +59,15 @@ FullHardwareSettingsWidget::FullHardwareSettingsWidget(QWidget *parent)
     fillCalibrationModes();
 
     for (int axis = 0; axis < int(axisControls.size()); ++axis) {
-        // A lambda rather than a slot: the panel's meta-object keeps only its one slot.
-        connect(axisControls[axis].encoderCpr, &QSpinBox::valueChanged, this, [this, axis] { markEncoderCpr(axis); });
+        const AxisControls &controls = axisControls[axis];
+        // Lambdas rather than slots: the panel's meta-object keeps only its one slot.
+        connect(controls.encoderCpr, &QSpinBox::valueChanged, this, [this, axis] { markEncoderCpr(axis); });
+        for (QLineEdit *gain : {controls.pGain, controls.iGain}) {
+            connect(gain, &QLineEdit::textChanged, this, [this, axis, gain] { markGain(axis, gain); });
+            // Marked from the start: an empty gain is refused too, so a panel that no
+            // record has reached yet shows why it cannot be sent.
+            markGain(axis, gain);
+        }
     }
 }
 
@@ -159,6 +187,7 @@ void FullHardwareSettingsWidget::gatherSettings(HardwareSettingsTypeDef &setting
         // The spin box goes to 99999; hasInvalidValues keeps such an entry from being
         // sent, and saturating here keeps a wrapped value out of any record built anyway.
         axis.encoder_cpr = gatherSaturatedNumber<uint16_t>(controls.encoderCpr);
+        // Text that is no number gathers as 0; hasInvalidValues keeps it from being sent.
         axis.p_gain = gatherGain(controls.pGain);
         axis.i_gain = gatherGain(controls.iGain);
     }
@@ -175,14 +204,43 @@ QString FullHardwareSettingsWidget::encoderCprProblem(int axis) const
         .arg(ENCODER_CPR_FIELD_MAX);
 }
 
+QString FullHardwareSettingsWidget::gainProblem(int axis, const QLineEdit *gain) const
+{
+    const QString text = gain->text();
+    if (FieldEncoding::readGain(text))
+        return {};
+    const bool pGain = gain == axisControls[axis].pGain;
+    if (text.trimmed().isEmpty())
+        return pGain ? tr("Axis %1: the P gain is empty.").arg(axis) : tr("Axis %1: the I gain is empty.").arg(axis);
+    // Gains are written with a dot whatever the language, which a comma-using user would
+    // not guess.
+    return (pGain ? tr("Axis %1: the P gain \"%2\" is not a number; write it with a dot as the decimal point, "
+                       "like 0.05.")
+                  : tr("Axis %1: the I gain \"%2\" is not a number; write it with a dot as the decimal point, "
+                       "like 0.05."))
+        .arg(axis)
+        .arg(text);
+}
+
+bool FullHardwareSettingsWidget::isAxisShown(int axis) const
+{
+    QWidget *page = axis == 0 ? ui->axis0Tab : ui->axis1Tab;
+    return ui->axis_tab->isTabVisible(ui->axis_tab->indexOf(page));
+}
+
 bool FullHardwareSettingsWidget::hasInvalidValues(QString *message) const
 {
     QStringList problems;
     for (int axis = 0; axis < int(axisControls.size()); ++axis) {
-        const QString problem = encoderCprProblem(axis);
-        if (!problem.isEmpty())
-            problems.append(problem);
+        problems.append(encoderCprProblem(axis));
+        // A hidden page's gains are sent as they are: a device value that is no number
+        // there could not be corrected, and would block every apply.
+        if (isAxisShown(axis)) {
+            problems.append(gainProblem(axis, axisControls[axis].pGain));
+            problems.append(gainProblem(axis, axisControls[axis].iGain));
+        }
     }
+    problems.removeAll(QString());
     if (message)
         *message = problems.join(QLatin1Char('\n'));
     return !problems.isEmpty();
@@ -190,21 +248,10 @@ bool FullHardwareSettingsWidget::hasInvalidValues(QString *message) const
 
 void FullHardwareSettingsWidget::markEncoderCpr(int axis)
 {
-    QSpinBox *spin = axisControls[axis].encoderCpr;
-    const bool invalid = spin->value() > ENCODER_CPR_FIELD_MAX;
-    spin->setToolTip(invalid ? encoderCprProblem(axis) : QString());
-    if (spin->property(INVALID_PROPERTY).toBool() == invalid)
-        return;
+    markField(axisControls[axis].encoderCpr, encoderCprProblem(axis));
+}
 
-    spin->setProperty(INVALID_PROPERTY, invalid);
-    // A tinted field rather than a style sheet keeps the platform's look of the spin box
-    // and its arrows. Dark text stays readable on the tint in dark themes too.
-    if (invalid) {
-        QPalette palette = spin->palette();
-        palette.setColor(QPalette::Base, QColor(0xff, 0xd6, 0xd6));
-        palette.setColor(QPalette::Text, Qt::black);
-        spin->setPalette(palette);
-    } else {
-        spin->setPalette(QPalette());
-    }
+void FullHardwareSettingsWidget::markGain(int axis, QLineEdit *gain)
+{
+    markField(gain, gainProblem(axis, gain));
 }

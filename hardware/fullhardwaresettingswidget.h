@@ -32,9 +32,10 @@ public:
     // Writes only the panel's own fields; every other byte of `settings` is left alone.
     void gatherSettings(HardwareSettingsTypeDef &settings) const;
 
-    // True while a control holds a value its record field cannot carry (an encoder CPR
-    // above 65535). The apply and save actions ask this before sending; `message`, when
-    // given, receives a sentence per offending control for the user.
+    // True while a control holds a value its record field cannot carry: an encoder CPR
+    // above 65535, or, on an axis page that is shown, a gain that is not a number. The
+    // apply and save actions ask this before sending; `message`, when given, receives a
+    // sentence per offending control for the user.
     bool hasInvalidValues(QString *message = nullptr) const;
 
 private slots:
@@ -52,7 +53,10 @@ private:
 
     void fillCalibrationModes();
     void markEncoderCpr(int axis);
+    void markGain(int axis, QLineEdit *gain);
     QString encoderCprProblem(int axis) const;
+    QString gainProblem(int axis, const QLineEdit *gain) const;
+    bool isAxisShown(int axis) const;
 
     std::unique_ptr<Ui::FullHardwareSettingsWidget> ui;
     std::array<AxisControls, 2> axisControls;

@@ -62,6 +62,7 @@ private slots:
             signatures << QString::fromLatin1(meta.method(i).methodSignature());
         const QStringList expected{
             "profileApplied()",
+            "profileProblem(QString)",
             "disableUnsupportedElements()",
             "on_profile_combo_box_activated(int)",
             "on_profile_save_button_clicked()",

@@ -108,31 +108,66 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<EffectProfileStore::NameProblem>("problem");
+        QTest::addColumn<EffectProfileStore::NameProblem>("saveProblem");
         using P = EffectProfileStore::NameProblem;
-        QTest::newRow("plain") << "Race car" << P::None;
-        QTest::newRow("unicode") << QString::fromUtf8("Flug \u00fcber Land") << P::None;
-        QTest::newRow("inner dot") << "v1.2" << P::None;
-        QTest::newRow("empty") << "" << P::Empty;
-        QTest::newRow("dot") << "." << P::StartsWithDot;
-        QTest::newRow("dot dot") << ".." << P::StartsWithDot;
-        QTest::newRow("hidden") << ".secret" << P::StartsWithDot;
-        QTest::newRow("parent") << "../x" << P::StartsWithDot;
-        QTest::newRow("slash") << "a/b" << P::PathSeparator;
-        QTest::newRow("absolute") << "/etc/passwd" << P::PathSeparator;
-        QTest::newRow("backslash") << "a\\b" << P::PathSeparator;
-        QTest::newRow("nul") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << P::ControlCharacter;
-        QTest::newRow("tab") << "a\tb" << P::ControlCharacter;
-        QTest::newRow("newline") << "a\n" << P::ControlCharacter;
-        QTest::newRow("delete") << QString(QStringLiteral("a") + QChar(0x7F)) << P::ControlCharacter;
-        QTest::newRow("255 bytes") << QString(255, u'x') << P::None;
-        QTest::newRow("256 bytes") << QString(256, u'x') << P::TooLong;
+        QTest::newRow("plain") << "Race car" << P::None << P::None;
+        QTest::newRow("unicode") << QString::fromUtf8("Flug \u00fcber Land") << P::None << P::None;
+        QTest::newRow("inner dot") << "v1.2" << P::None << P::None;
+        QTest::newRow("backslash") << "a\\b" << P::None << P::None;
+        QTest::newRow("tab") << "a\tb" << P::None << P::None;
+        QTest::newRow("empty") << "" << P::Empty << P::Empty;
+        QTest::newRow("dot") << "." << P::StartsWithDot << P::StartsWithDot;
+        QTest::newRow("dot dot") << ".." << P::StartsWithDot << P::StartsWithDot;
+        QTest::newRow("hidden") << ".secret" << P::StartsWithDot << P::StartsWithDot;
+        QTest::newRow("parent") << "../x" << P::StartsWithDot << P::StartsWithDot;
+        QTest::newRow("slash") << "a/b" << P::PathSeparator << P::PathSeparator;
+        QTest::newRow("absolute") << "/etc/passwd" << P::PathSeparator << P::PathSeparator;
+        QTest::newRow("nul") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << P::NulCharacter
+                             << P::NulCharacter;
+        QTest::newRow("lone surrogate") << QString(QStringLiteral("a") + QChar(0xD800)) << P::NotEncodable
+                                        << P::NotEncodable;
+        QTest::newRow("248 bytes") << QString(248, u'x') << P::None << P::None;
+        QTest::newRow("249 bytes") << QString(249, u'x') << P::None << P::TooLong;
+        QTest::newRow("255 bytes") << QString(255, u'x') << P::None << P::TooLong;
+        QTest::newRow("256 bytes") << QString(256, u'x') << P::TooLong << P::TooLong;
     }
 
     void nameProblems()
     {
         QFETCH(QString, name);
         QFETCH(EffectProfileStore::NameProblem, problem);
+        QFETCH(EffectProfileStore::NameProblem, saveProblem);
         QCOMPARE(EffectProfileStore::nameProblem(name), problem);
+        QCOMPARE(EffectProfileStore::saveNameProblem(name), saveProblem);
+    }
+
+    // A name that saves once saves again: the atomic save's temporary file is longer.
+    void longestSavableNameSavesAgain()
+    {
+        EffectProfileStore store;
+        const QChar twoBytes(0x00FC);
+        for (const QString &name : {QString(248, u'x'), QString(124, twoBytes)}) {
+            QVERIFY(store.save(name, sampleRecord(1)));
+            QVERIFY(store.save(name, sampleRecord(2)));
+            QCOMPARE(readFile(profilePath(name)), bytesOf(sampleRecord(2)));
+            QVERIFY(!store.save(name + u'x', sampleRecord(3)));
+        }
+    }
+
+    // What the list shows loads and deletes under that name, even a name too long to save.
+    void listedNamesLoadAndDelete()
+    {
+        EffectProfileStore store;
+        const QStringList names{"back\\slash", "tab\there", QString(255, u'y')};
+        for (const QString &name : names)
+            writeFile(profilePath(name), bytesOf(sampleRecord(7)));
+        QCOMPARE(store.profileNames(), names);
+        for (const QString &name : names) {
+            const std::optional<EffectSettingsTypeDef> loaded = store.load(name);
+            QVERIFY2(loaded && bytesOf(*loaded) == bytesOf(sampleRecord(7)), qPrintable(name));
+            QVERIFY(store.remove(name));
+        }
+        QVERIFY(store.profileNames().isEmpty());
     }
 
     void saveWritesTheRawRecord()
@@ -200,16 +235,22 @@ private slots:
         QVERIFY(QFileInfo(profilePath("folder")).isDir());
     }
 
-    void loadRefusesShortMissingAndSpecialFiles()
+    void loadAndRemoveSayWhyTheyFail()
     {
+        using F = EffectProfileStore::FileProblem;
         EffectProfileStore store;
         writeFile(profilePath("short"), bytesOf(sampleRecord(1)).left(383));
         writeFile(profilePath("empty"), QByteArray());
         QVERIFY(QDir().mkpath("device_effects_profiles/folder"));
-        QVERIFY(!store.load("short"));
-        QVERIFY(!store.load("empty"));
-        QVERIFY(!store.load("missing"));
-        QVERIFY(!store.load("folder"));
+        const QList<std::pair<QString, F>> cases{
+            {"short", F::TooShort}, {"empty", F::TooShort}, {"missing", F::Missing}, {"folder", F::NotAFile}};
+        F problem = F::None;
+        for (const auto &[name, expected] : cases) {
+            QVERIFY(!store.load(name, &problem));
+            QCOMPARE(problem, expected);
+        }
+        QVERIFY(!store.remove("missing", &problem));
+        QCOMPARE(problem, F::Missing);
     }
 
     void removeDeletesOnlyThatFile()

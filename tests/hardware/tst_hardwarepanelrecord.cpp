@@ -13,6 +13,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -82,8 +83,9 @@ private slots:
     void directionBytes();
     void enumerationBeyondListGathersAsFF();
     void gainsKeepSixSignificantDigits();
-    void unparsableGainTextGathersAsZero_data();
-    void unparsableGainTextGathersAsZero();
+    void unparsableGainIsRefusedAndGathersAsZero_data();
+    void unparsableGainIsRefusedAndGathersAsZero();
+    void gainOnHiddenAxisIsNotRefused();
     void hiddenControlsAreStillGathered_data();
     void hiddenControlsAreStillGathered();
     void bytesOutsideThePanelAreUntouched();
@@ -258,7 +260,7 @@ void HardwarePanelRecordTest::gainsKeepSixSignificantDigits()
     QCOMPARE(bits(gathered.axis[1].i_gain), bits(2500000.0f));
 }
 
-void HardwarePanelRecordTest::unparsableGainTextGathersAsZero_data()
+void HardwarePanelRecordTest::unparsableGainIsRefusedAndGathersAsZero_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::newRow("letters") << QStringLiteral("abc");
@@ -266,7 +268,7 @@ void HardwarePanelRecordTest::unparsableGainTextGathersAsZero_data()
     QTest::newRow("comma decimal") << QStringLiteral("0,5");
 }
 
-void HardwarePanelRecordTest::unparsableGainTextGathersAsZero()
+void HardwarePanelRecordTest::unparsableGainIsRefusedAndGathersAsZero()
 {
     QFETCH(QString, typed);
     FullHardwareSettingsWidget panel;
@@ -276,10 +278,38 @@ void HardwarePanelRecordTest::unparsableGainTextGathersAsZero()
     auto *pGain = control<QLineEdit>(&panel, "axis1_p_gain");
     pGain->clear();
     QTest::keyClicks(pGain, typed);
+    QString message;
+    QVERIFY(panel.hasInvalidValues(&message));
+    QVERIFY2(message.startsWith(QStringLiteral("Axis 1: the P gain ")) && message.contains(typed), qPrintable(message));
+    QVERIFY(pGain->property("invalidValue").toBool());
+    QCOMPARE(pGain->toolTip(), message);
+    QVERIFY(!control<QLineEdit>(&panel, "axis1_i_gain")->property("invalidValue").toBool());
+
     HardwareSettingsTypeDef gathered;
     panel.gatherSettings(gathered);
     QCOMPARE(bits(gathered.axis[1].p_gain), bits(0.0f));
     QCOMPARE(bits(gathered.axis[1].i_gain), bits(editedRecord().axis[1].i_gain));
+
+    pGain->setText(QStringLiteral("0.5"));
+    QVERIFY(!panel.hasInvalidValues());
+    QVERIFY(!pGain->property("invalidValue").toBool() && pGain->toolTip().isEmpty());
+}
+
+// A device value that is no number on a hidden axis page could never be corrected.
+void HardwarePanelRecordTest::gainOnHiddenAxisIsNotRefused()
+{
+    HardwareSettingsTypeDef settings = editedRecord();
+    settings.axis[1].i_gain = std::numeric_limits<float>::quiet_NaN();
+    FullHardwareSettingsWidget panel;
+    panel.setDeviceType(DeviceType::Rudder, false);
+    panel.loadSettings(settings);
+    QVERIFY(!panel.hasInvalidValues());
+
+    panel.setDeviceType(DeviceType::Joystick, false);
+    panel.loadSettings(settings);
+    QString message;
+    QVERIFY(panel.hasInvalidValues(&message));
+    QVERIFY2(message.startsWith(QStringLiteral("Axis 1: the I gain \"nan\"")), qPrintable(message));
 }
 
 void HardwarePanelRecordTest::hiddenControlsAreStillGathered_data()

@@ -225,6 +225,7 @@ void TestProfileFiles::failedSave()
     QString why;
     if (!makeTrouble(trouble, &why))
         QSKIP(qPrintable(why));
+    QSignalSpy problems(panel.get(), &FullEffectSettingsWidget::profileProblem);
     saveAs(name, 240);
 
     // The directory exactly as it was: the old profile byte for byte, no new, truncated or
@@ -232,6 +233,8 @@ void TestProfileFiles::failedSave()
     QCOMPARE(profileFiles(), before);
     QVERIFY(messageLabel()->isVisible());
     QCOMPARE(messageLabel()->text(), SAVE_FAILED);
+    QCOMPARE(problems.count(), 1);
+    QCOMPARE(problems.at(0).at(0).toString(), SAVE_FAILED);
 
     // Once the file system takes it again, the same save goes through and the message goes.
     QVERIFY(liftTrouble(trouble));
