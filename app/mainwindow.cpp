@@ -8,6 +8,7 @@
 #include "device/devicekinds.h"
 #include "device/settingsuibackgroundthread.h"
 #include "device/usbsession.h"
+#include "effects/fulleffectsettingswidget.h"
 #include "inputs/inputsettingspages.h"
 
 #include <QAbstractButton>
@@ -104,6 +105,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this,
             [this](const HardwareSettingsTypeDef &settings) { arrivedHardware = settings; });
     connect(worker, &SettingsUiBackgroundThread::commandFinished, this, &MainWindow::showCommandOutcome);
+    // A profile that could not be loaded, saved or deleted says so where command outcomes do.
+    connect(ui->effects_settings_widget, &FullEffectSettingsWidget::profileProblem, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
     connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, &MainWindow::showWaitCursor);
     connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, &MainWindow::restoreCursor);
     connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, accessNotice, &DeviceAccessNotice::showIssues);
