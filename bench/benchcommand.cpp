@@ -22,7 +22,7 @@ int BenchCommand::transfers() const
     if (kind == Read)
         return 1;
     const int blockPackets = recordLength / CHUNK_SIZE + 2;
-    return kind == Apply ? blockPackets + 1 : blockPackets + 3;
+    return kind == Apply ? blockPackets + 1 + 1 : blockPackets + 3 + 1;
 }
 
 QList<BenchCommand> BenchCommand::all()

@@ -19,9 +19,8 @@ struct BenchCommand {
 
     bool isRead() const { return kind == Read; }
     // Busy waits (apply one, save two) or, for a read, the one record signal.
-    int endSignals() const { return kind == Save ? 2 : 1; }
     // Control transfers the command issues: the GET of a read; block packets and terminator,
-    // a status request per busy wait and, for a save, the save command.
+    // a status request per busy wait, for a save the save command, and the verifying read.
     int transfers() const;
 
     static QList<BenchCommand> all();

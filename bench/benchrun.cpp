@@ -146,7 +146,7 @@ void BenchRun::measureCommands(MainWindow &window, SettingsUiBackgroundThread &w
     sinceSelection.start();
     ProtocolMinimum minimum;
     if (!minimum.open(VENDOR_ID, JOYSTICK_PRODUCT_ID)) {
-        fail(QStringLiteral("the joystick could not be opened with libusb; no command was measured"));
+        fail(QStringLiteral("the joystick could not be opened for the protocol minimum; no command was measured"));
         return;
     }
     QList<CommandFigures> all;

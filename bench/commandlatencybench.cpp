@@ -23,7 +23,6 @@ constexpr int LEAD_MS = 20;
 constexpr int TAIL_MS = 50;
 constexpr int PAGE_SETTLE_MS = 200;
 constexpr int DEVICE_INFO_REPORT = 0x25;
-constexpr uint8_t EFFECT_SETTINGS_REPORT = 0x22;
 
 } // namespace
 
@@ -33,42 +32,36 @@ CommandLatencyBench::CommandLatencyBench(MainWindow &window, SettingsUiBackgroun
     , controller(controller)
     , deviceId(deviceId)
 {
-    // Made after the window's own connections to the same signals, so each of these queued
-    // calls runs right after the window has handled the signal.
-    connect(&worker, &SettingsUiBackgroundThread::effectSettingsObtained, this,
-            [this] { signalled(Signal::EffectRecord); }, Qt::QueuedConnection);
-    connect(&worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this,
-            [this] { signalled(Signal::HardwareRecord); }, Qt::QueuedConnection);
-    connect(&worker, &SettingsUiBackgroundThread::busyWaitFinished, this,
-            [this] { signalled(Signal::BusyWaitEnd); }, Qt::QueuedConnection);
-    // The same signals as they are emitted, on the worker's thread: where the command ends
-    // for the worker, before the hop back to the GUI thread.
-    const auto workerEnded = [this] { workerEndedAtNs.store(sinceClick.nsecsElapsed()); };
-    connect(&worker, &SettingsUiBackgroundThread::effectSettingsObtained, this, workerEnded, Qt::DirectConnection);
-    connect(&worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this, workerEnded, Qt::DirectConnection);
-    connect(&worker, &SettingsUiBackgroundThread::busyWaitFinished, this, workerEnded, Qt::DirectConnection);
+    // Every command ends with its outcome, after its records (and, for apply and save, the
+    // verifying read). Made after the window's own connection, so this queued call runs
+    // right after the window has shown the record or the outcome.
+    connect(&worker, &SettingsUiBackgroundThread::commandFinished, this, &CommandLatencyBench::commandEnded,
+            Qt::QueuedConnection);
+    // The same signal as it is emitted, on the worker's thread: where the command ends for
+    // the worker, before the hop back to the GUI thread.
+    connect(&worker, &SettingsUiBackgroundThread::commandFinished, this,
+            [this] { workerEndedAtNs.store(sinceClick.nsecsElapsed()); }, Qt::DirectConnection);
 }
 
-void CommandLatencyBench::signalled(Signal signal)
+void CommandLatencyBench::commandEnded()
 {
-    if (signal != awaited || seenCount >= awaitedCount)
+    if (!awaiting || ended)
         return;
-    if (++seenCount == awaitedCount)
-        endedAtNs = sinceClick.nsecsElapsed();
+    ended = true;
+    endedAtNs = sinceClick.nsecsElapsed();
 }
 
-void CommandLatencyBench::expect(Signal signal, int count)
+void CommandLatencyBench::expectEnd()
 {
-    awaited = signal;
-    awaitedCount = count;
-    seenCount = 0;
+    awaiting = true;
+    ended = false;
 }
 
 bool CommandLatencyBench::awaitExpected()
 {
-    const bool ended = EventWait::until([this] { return seenCount >= awaitedCount; }, COMMAND_TIMEOUT_MS);
-    awaited = Signal::None;
-    return ended;
+    const bool done = EventWait::until([this] { return ended; }, COMMAND_TIMEOUT_MS);
+    awaiting = false;
+    return done;
 }
 
 bool CommandLatencyBench::pickDevice(int row)
@@ -77,10 +70,9 @@ bool CommandLatencyBench::pickDevice(int row)
     if (!devices)
         return false;
     // Both records are read on selection; the hardware record comes second.
-    expect(Signal::HardwareRecord, 1);
     devices->setCurrentIndex(row);
     emit devices->activated(row);
-    return awaitExpected();
+    return EventWait::until([this] { return window.pendingCommands() == 0; }, COMMAND_TIMEOUT_MS);
 }
 
 double CommandLatencyBench::protocolMinimum(const BenchCommand &command, ProtocolMinimum &minimum)
@@ -137,12 +129,9 @@ bool CommandLatencyBench::runThroughWindow(const BenchCommand &command, double &
     auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(command.buttonName));
     if (!button)
         return false;
-    const Signal end = !command.isRead()                                 ? Signal::BusyWaitEnd
-                       : command.recordReport == EFFECT_SETTINGS_REPORT ? Signal::EffectRecord
-                                                                        : Signal::HardwareRecord;
     heartbeat.start();
     EventWait::forMs(LEAD_MS);
-    expect(end, command.endSignals());
+    expectEnd();
     sinceClick.start();
     button->click();
     const bool ended = awaitExpected();

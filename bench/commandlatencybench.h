@@ -50,10 +50,8 @@ public:
     void setVerbose(bool on) { verbose = on; }
 
 private:
-    enum class Signal { None, EffectRecord, HardwareRecord, BusyWaitEnd };
-
-    void signalled(Signal signal);
-    void expect(Signal signal, int count);
+    void commandEnded();
+    void expectEnd();
     bool awaitExpected();
     bool runThroughWindow(const BenchCommand &command, double &latencyMs);
     double protocolMinimum(const BenchCommand &command, ProtocolMinimum &minimum);
@@ -65,9 +63,8 @@ private:
     Heartbeat heartbeat;
     ReferenceThread referenceThread;
     QElapsedTimer sinceClick;
-    Signal awaited = Signal::None;
-    int awaitedCount = 0;
-    int seenCount = 0;
+    bool awaiting = false;
+    bool ended = false;
     qint64 endedAtNs = 0;
     std::atomic<qint64> workerEndedAtNs{0};
     bool verbose = false;

@@ -1,6 +1,8 @@
 #include "bench/protocolminimum.h"
 
-#include <libusb.h>
+#include "device/channelopener.h"
+#include "device/devicechannel.h"
+#include "device/usbsession.h"
 
 #include <QElapsedTimer>
 
@@ -10,18 +12,12 @@
 
 namespace {
 
-constexpr uint8_t CLASS_INTERFACE_IN = 0xA1;
-constexpr uint8_t CLASS_INTERFACE_OUT = 0x21;
-constexpr uint8_t GET_REPORT = 0x01;
-constexpr uint8_t SET_REPORT = 0x09;
-constexpr uint16_t FEATURE_REPORT = 0x0300;
 constexpr uint8_t COMMAND_REPORT = 0x20;
 constexpr uint8_t BUSY_STATUS_REPORT = 0x24;
 constexpr uint8_t SAVE_COMMAND = 2;
 constexpr int PACKET_SIZE = 65;
 constexpr int CHUNK_SIZE = 58;
 constexpr uint16_t READ_LENGTH = 1024;
-constexpr unsigned TIMEOUT_MS = 1000;
 
 using Packet = std::array<uint8_t, PACKET_SIZE>;
 
@@ -37,33 +33,31 @@ ProtocolMinimum::ProtocolMinimum() = default;
 
 ProtocolMinimum::~ProtocolMinimum()
 {
-    if (handle)
-        libusb_close(handle);
-    if (context)
-        libusb_exit(context);
+    channel.reset();
+    session.reset();
 }
 
 bool ProtocolMinimum::open(uint16_t vendorId, uint16_t productId)
 {
-    // A context of our own, so the tool's default context is left alone.
-    if (!context && libusb_init(&context) != LIBUSB_SUCCESS)
-        return false;
-    if (!handle)
-        handle = libusb_open_device_with_vid_pid(context, vendorId, productId);
-    return handle != nullptr;
+    // A channel of our own, beside the tool's.
+    if (!session)
+        session = std::make_unique<UsbSession>();
+    if (!channel) {
+        ChannelOpener opener(vendorId);
+        opener.lookAround();
+        channel = opener.open(productId).channel;
+    }
+    return channel != nullptr;
 }
 
 int ProtocolMinimum::get(uint8_t reportId, uint8_t *buffer)
 {
-    return libusb_control_transfer(handle, CLASS_INTERFACE_IN, GET_REPORT, FEATURE_REPORT | reportId, 0, buffer,
-                                   READ_LENGTH, TIMEOUT_MS);
+    return channel->getFeatureReport(reportId, buffer, READ_LENGTH);
 }
 
-bool ProtocolMinimum::set(uint8_t *packet)
+bool ProtocolMinimum::set(const uint8_t *packet)
 {
-    return libusb_control_transfer(handle, CLASS_INTERFACE_OUT, SET_REPORT, FEATURE_REPORT | COMMAND_REPORT, 0,
-                                   packet, PACKET_SIZE, TIMEOUT_MS)
-           == PACKET_SIZE;
+    return channel->setFeatureReport(packet, PACKET_SIZE) == PACKET_SIZE;
 }
 
 bool ProtocolMinimum::sendCommand(uint8_t command)
@@ -122,6 +116,7 @@ double ProtocolMinimum::writeMs(uint8_t reportId, uint8_t writeCommand, int reco
         idle = sendCommand(SAVE_COMMAND) && statusIdle();
         ++busyWaits;
     }
+    idle = idle && get(reportId, reply.data()) >= recordLength;
     const double elapsed = clock.nsecsElapsed() / 1e6;
     return idle ? elapsed + busyWaits * STATUS_POLL_SLEEP_MS : -1;
 }

@@ -7,8 +7,10 @@
 
 namespace {
 
-std::atomic_bool usbUp{false};
-std::atomic_bool hidrawUp{false};
+// Sessions may overlap (a measuring tool beside the window); the libraries count their own
+// set-ups, and these count ours.
+std::atomic_int usbSessions{0};
+std::atomic_int hidrawSessions{0};
 
 } // namespace
 
@@ -16,26 +18,28 @@ UsbSession::UsbSession()
     : m_usb(libusb_init(nullptr) == LIBUSB_SUCCESS)
     , m_hid(hid_init() == 0)
 {
-    usbUp.store(m_usb);
-    hidrawUp.store(m_hid);
+    if (m_usb)
+        ++usbSessions;
+    if (m_hid)
+        ++hidrawSessions;
 }
 
 UsbSession::~UsbSession()
 {
-    hidrawUp.store(false);
-    usbUp.store(false);
-    if (m_hid)
+    if (m_hid && --hidrawSessions == 0)
         hid_exit();
-    if (m_usb)
+    if (m_usb) {
+        --usbSessions;
         libusb_exit(nullptr);
+    }
 }
 
 bool UsbSession::hasUsb()
 {
-    return usbUp.load();
+    return usbSessions.load() > 0;
 }
 
 bool UsbSession::hasHidraw()
 {
-    return hidrawUp.load();
+    return hidrawSessions.load() > 0;
 }

@@ -109,8 +109,9 @@ void TestBenchProtocolMinimum::applyWritesTheControllersOwnRecordBack()
 
     const QList<Transfer> transfers = controller.transfers();
     const int chunks = length / 58 + 1;
-    // The untimed read of the current record, the chunks, the terminator, one status request.
-    QCOMPARE(transfers.size(), 1 + chunks + 1 + 1);
+    // The untimed read of the current record, the chunks, the terminator, one status
+    // request, the verifying read.
+    QCOMPARE(transfers.size(), 1 + chunks + 1 + 1 + 1);
     QCOMPARE(transfers.first().wValue, 0x0300 | report);
     for (int i = 0; i < chunks; ++i) {
         const Transfer &chunk = transfers[1 + i];
@@ -120,7 +121,8 @@ void TestBenchProtocolMinimum::applyWritesTheControllersOwnRecordBack()
         QCOMPARE(u16At(chunk.data, 4), length - 58 * i);
     }
     QCOMPARE(u16At(transfers[1 + chunks].data, 4), 0xFFFF);
-    QCOMPARE(transfers.last().wValue, 0x0300 | STATUS_REPORT);
+    QCOMPARE(transfers[2 + chunks].wValue, 0x0300 | STATUS_REPORT);
+    QCOMPARE(transfers.last().wValue, 0x0300 | report);
     QCOMPARE(controller.readRecord(id, record, false), pattern(length));
 }
 
@@ -132,11 +134,12 @@ void TestBenchProtocolMinimum::saveCommitsAndWaitsTwice()
     QVERIFY(minimum->writeMs(EFFECT_REPORT, EFFECT_BLOCK, 384, true) >= 2 * ProtocolMinimum::STATUS_POLL_SLEEP_MS);
 
     const QList<Transfer> transfers = controller.transfers();
-    QCOMPARE(transfers.size(), 1 + 8 + 1 + 1 + 1);
-    const Transfer &save = transfers[transfers.size() - 2];
+    QCOMPARE(transfers.size(), 1 + 8 + 1 + 1 + 1 + 1);
+    const Transfer &save = transfers[transfers.size() - 3];
     QVERIFY(save.isSet());
     QCOMPARE(int(quint8(save.data.at(1))), int(SAVE_COMMAND));
-    QCOMPARE(transfers.last().wValue, 0x0300 | STATUS_REPORT);
+    QCOMPARE(transfers[transfers.size() - 2].wValue, 0x0300 | STATUS_REPORT);
+    QCOMPARE(transfers.last().wValue, 0x0300 | EFFECT_REPORT);
     // What was made permanent is the controller's own record, written back unchanged.
     QCOMPARE(controller.readRecord(id, QStringLiteral("effect"), true), pattern(384));
     QCOMPARE(controller.readRecord(id, QStringLiteral("effect"), false), pattern(384));
