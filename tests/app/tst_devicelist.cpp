@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -53,6 +54,8 @@ private slots:
     void unknownDeviceTypeLeavesAxisPagesAsTheyAre();
     void rebootAndDfu_data();
     void rebootAndDfu();
+    void controllerWithoutAccessIsNamedWithTheFix();
+    void newSelectionSendsNothingUntilItsRecordsArrive();
 
 private:
     void waitForList(const QList<int> &rows);
@@ -388,6 +391,60 @@ void TestDeviceList::rebootAndDfu()
     QVERIFY(probe->visibleRows().isEmpty());
     QVERIFY(probe->visiblePages().isEmpty());
     QCOMPARE(probe->placeholder(), QStringLiteral("No compatible devices connected"));
+}
+
+void TestDeviceList::controllerWithoutAccessIsNamedWithTheFix()
+{
+    // As on a desktop without the udev rule: plugged in, held by the kernel's HID driver,
+    // its node not open to this user. Not listed, but not invisible either.
+    const int wheel = controller.plug(QStringLiteral("wheel,access=denied"));
+    waitForList({});
+    auto *notice = probe->find<QLabel>(QStringLiteral("device_access_label"));
+    QVERIFY(notice);
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 3000);
+    QVERIFY2(notice->text().startsWith(QStringLiteral("Kestrov Wheel PRO is connected, but this user may not open it (/dev/hidraw")),
+             qPrintable(notice->text()));
+    QVERIFY(notice->text().contains(QStringLiteral("udev rule")));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    QVERIFY(controller.set(wheel, QStringLiteral("access=granted")));
+    waitForList({3});
+    QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), 3000);
+}
+
+void TestDeviceList::newSelectionSendsNothingUntilItsRecordsArrive()
+{
+    controller.plug(QStringLiteral("joystick"));
+    controller.plug(QStringLiteral("wheel,delay-ms=400"));
+    waitForList({1, 3});
+    probe->pick(1);
+    QTRY_COMPARE_WITH_TIMEOUT(countReads(controller.transfers(), 0x21), 1, 3000);
+    auto *apply = probe->find<QAbstractButton>(QStringLiteral("apply_effect_settings_button"));
+    auto *mark = probe->find<QLabel>(QStringLiteral("effects_state_label"));
+    QTRY_VERIFY_WITH_TIMEOUT(apply->isEnabled(), 2000);
+    QCOMPARE(mark->text(), QStringLiteral("As read from the controller"));
+
+    // The slow wheel's records take a while: meanwhile the joystick's values must not be
+    // offered as the wheel's, nor sent to it.
+    controller.clearLog();
+    probe->pick(3);
+    QCOMPARE(mark->text(), QStringLiteral("Reading from the controller…"));
+    QVERIFY(!apply->isEnabled());
+    QVERIFY(!probe->find<QWidget>(QStringLiteral("effects_settings_widget"))->isEnabled());
+    apply->click();
+    probe->find<QAbstractButton>(QStringLiteral("save_hardware_settings_button_1"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(apply->isEnabled(), 3000);
+    for (const Transfer &transfer : controller.transfers())
+        QVERIFY2(!transfer.isSet(), "a record went out before the controller's own had arrived");
+    QCOMPARE(mark->text(), QStringLiteral("As read from the controller"));
+
+    // An edit shows, and undoing it shows the controller's values again.
+    auto *range = probe->find<QSpinBox>(QStringLiteral("motion_range_axis0"));
+    const int read = range->value();
+    range->setValue(read == 100 ? 101 : 100);
+    QTRY_COMPARE_WITH_TIMEOUT(mark->text(), QStringLiteral("Edited, not applied"), 1000);
+    range->setValue(read);
+    QTRY_COMPARE_WITH_TIMEOUT(mark->text(), QStringLiteral("As read from the controller"), 1000);
 }
 
 QTEST_MAIN(TestDeviceList)

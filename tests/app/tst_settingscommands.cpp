@@ -72,9 +72,11 @@ private slots:
     void oversizedCprIsRefusedWithMessage();
     void unplugDuringSaveLeavesToolResponsive();
     void savedValuesSurviveReboot();
+    void sameSessionOnBothPaths();
 
 private:
     void selectJoystick(const QString &options = QString());
+    QList<Transfer> session(const QString &driver);
     void click(const QString &button);
     void waitUntilIdle();
     template<typename T>
@@ -102,6 +104,8 @@ void TestSettingsCommands::cleanup()
 {
     probe.reset();
     window.reset();
+    // The tool never takes a controller from the kernel's HID driver, which games rely on.
+    QVERIFY(controller.events().isEmpty());
 }
 
 void TestSettingsCommands::selectJoystick(const QString &options)
@@ -373,6 +377,50 @@ void TestSettingsCommands::savedValuesSurviveReboot()
     probe->pick(1);
     QTRY_COMPARE_WITH_TIMEOUT(control<QSpinBox>(QStringLiteral("soft_stop_range_axis0"))->value(), 17, 3000);
     QTRY_COMPARE_WITH_TIMEOUT(control<QSpinBox>(QStringLiteral("calibration_magnitude"))->value(), 61, 3000);
+}
+
+// Select, read, apply, save and reboot, as a user would; the command transfers, without the
+// poll's probes.
+QList<Transfer> TestSettingsCommands::session(const QString &driver)
+{
+    selectJoystick(QStringLiteral(",write-busy-ms=0,save-busy-ms=0,driver=") + driver);
+    click(QStringLiteral("read_effects_settings_button"));
+    waitUntilIdle();
+    control<QSpinBox>(QStringLiteral("motion_range_axis0"))->setValue(333);
+    click(QStringLiteral("apply_effect_settings_button"));
+    waitUntilIdle();
+    control<QSpinBox>(QStringLiteral("power_limit"))->setValue(44);
+    click(QStringLiteral("save_hardware_settings_button_1"));
+    waitUntilIdle();
+    click(QStringLiteral("reboot_button"));
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(probe->visibleRows().isEmpty(), 3000); }();
+    QList<Transfer> commands;
+    for (const Transfer &transfer : controller.transfers())
+        if (transfer.reportId() != 0x25)
+            commands << transfer;
+    probe.reset();
+    window.reset();
+    return commands;
+}
+
+void TestSettingsCommands::sameSessionOnBothPaths()
+{
+    // Through the hidraw node of a controller held by the kernel's HID driver, and with USB
+    // control transfers to one without a driver: the same bytes on the wire.
+    const QList<Transfer> hidraw = session(QStringLiteral("hid"));
+    QVERIFY(controller.reset());
+    const QList<Transfer> usb = session(QStringLiteral("none"));
+    QCOMPARE(collapsedShape(transferShape(hidraw)), QStringLiteral("G34 S18 G36 G34 S17 G36 S2 G36 G33 S1"));
+    QCOMPARE(hidraw.size(), usb.size());
+    for (qsizetype i = 0; i < hidraw.size(); ++i) {
+        const Transfer &a = hidraw.at(i);
+        const Transfer &b = usb.at(i);
+        QCOMPARE(a.path, QStringLiteral("hidraw"));
+        QCOMPARE(b.path, QStringLiteral("usbfs"));
+        QCOMPARE(QList<int>({a.bmRequestType, a.bRequest, a.wValue, a.wIndex, a.wLength, a.result}),
+                 QList<int>({b.bmRequestType, b.bRequest, b.wValue, b.wIndex, b.wLength, b.result}));
+        QCOMPARE(a.data, b.data);
+    }
 }
 
 QTEST_MAIN(TestSettingsCommands)
