@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -64,7 +65,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     startUsb();
 
-    QTimer::singleShot(0, this, [this] { resize(minimumSizeHint()); });
+    // Opens as large as its contents ask, as far as the screen allows; the pages scroll beyond.
+    QTimer::singleShot(0, this, [this] { resize(boundedToScreen(sizeHint())); });
     ui->reboot_button->hide();
     ui->dfu_mode_button->hide();
 }
@@ -109,6 +111,23 @@ void MainWindow::stopWorker()
     worker = nullptr;
     delete workerThread;
     delete startTimer;
+}
+
+QSize MainWindow::boundedToScreen(QSize wanted) const
+{
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return wanted.boundedTo(screen()->availableGeometry().size() - frame);
+}
+
+void MainWindow::growToShowPages()
+{
+    resize(size().expandedTo(boundedToScreen(sizeHint())));
+    // Grown down and to the right from where it stood, it may now reach past the screen.
+    const QRect available = screen()->availableGeometry();
+    QRect placed = frameGeometry();
+    placed.moveBottom(qMin(placed.bottom(), available.bottom()));
+    placed.moveRight(qMin(placed.right(), available.right()));
+    move(placed.topLeft());
 }
 
 void MainWindow::fillDeviceRows()
@@ -246,6 +265,8 @@ void MainWindow::selectDevice(const DeviceInfoTypeDef &info)
     });
     ui->reboot_button->show();
     ui->dfu_mode_button->show();
+    // The pages and buttons just shown need room.
+    growToShowPages();
 }
 
 template<typename Command>

@@ -60,6 +60,9 @@ private slots:
 
 private:
     void startUsb();
+    QSize boundedToScreen(QSize wanted) const;
+    // As far as the screen allows, and kept on it.
+    void growToShowPages();
     void connectSettingsButtons();
     void fillDeviceRows();
     void setDeviceRowHidden(int row, bool hidden);
