@@ -11,6 +11,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QIcon>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,8 +46,9 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     ui->setupUi(this);
-    // Made now rather than with the first message, which would re-lay out the whole window.
-    statusBar();
+    // The status bar is made now rather than with the first message, which would re-lay
+    // out the whole window.
+    showStatusMessagesWrapped();
     setWindowIcon(icon);
     setWindowTitle(title);
 
@@ -111,6 +113,18 @@ void MainWindow::stopWorker()
     worker = nullptr;
     delete workerThread;
     delete startTimer;
+}
+
+void MainWindow::showStatusMessagesWrapped()
+{
+    // The status bar draws its messages on one line, cut off at the window's edge. A label
+    // across the whole bar shows them instead, wrapped on as many lines as they need; the
+    // bar still keeps them and their time-out, but has no room left to draw them itself.
+    auto *message = new QLabel(statusBar());
+    message->setObjectName(QStringLiteral("status_message"));
+    message->setWordWrap(true);
+    statusBar()->addPermanentWidget(message, 1);
+    connect(statusBar(), &QStatusBar::messageChanged, message, &QLabel::setText);
 }
 
 QSize MainWindow::boundedToScreen(QSize wanted) const

@@ -60,6 +60,7 @@ private slots:
 
 private:
     void startUsb();
+    void showStatusMessagesWrapped();
     QSize boundedToScreen(QSize wanted) const;
     // As far as the screen allows, and kept on it.
     void growToShowPages();
