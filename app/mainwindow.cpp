@@ -24,9 +24,11 @@
 #include <QSpinBox>
 #include <QDir>
 #include <QIcon>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -86,8 +88,9 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     ui->setupUi(this);
-    // Made now rather than with the first message, which would re-lay out the whole window.
-    statusBar();
+    // The status bar is made now rather than with the first message, which would re-lay
+    // out the whole window.
+    showStatusMessagesWrapped();
     setWindowIcon(icon);
     setWindowTitle(title);
 
@@ -116,7 +119,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     startUsb();
 
-    QTimer::singleShot(0, this, [this] { resize(minimumSizeHint()); });
+    // Opens as large as its contents ask, as far as the screen allows; the pages scroll beyond.
+    QTimer::singleShot(0, this, [this] { resize(boundedToScreen(sizeHint())); });
     ui->reboot_button->hide();
     ui->dfu_mode_button->hide();
 }
@@ -179,6 +183,35 @@ void MainWindow::stopWorker()
     worker = nullptr;
     delete workerThread;
     delete startTimer;
+}
+
+void MainWindow::showStatusMessagesWrapped()
+{
+    // The status bar draws its messages on one line, cut off at the window's edge. A label
+    // across the whole bar shows them instead, wrapped on as many lines as they need; the
+    // bar still keeps them and their time-out, but has no room left to draw them itself.
+    auto *message = new QLabel(statusBar());
+    message->setObjectName(QStringLiteral("status_message"));
+    message->setWordWrap(true);
+    statusBar()->addPermanentWidget(message, 1);
+    connect(statusBar(), &QStatusBar::messageChanged, message, &QLabel::setText);
+}
+
+QSize MainWindow::boundedToScreen(QSize wanted) const
+{
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return wanted.boundedTo(screen()->availableGeometry().size() - frame);
+}
+
+void MainWindow::growToShowPages()
+{
+    resize(size().expandedTo(boundedToScreen(sizeHint())));
+    // Grown down and to the right from where it stood, it may now reach past the screen.
+    const QRect available = screen()->availableGeometry();
+    QRect placed = frameGeometry();
+    placed.moveBottom(qMin(placed.bottom(), available.bottom()));
+    placed.moveRight(qMin(placed.right(), available.right()));
+    move(placed.topLeft());
 }
 
 void MainWindow::fillDeviceRows()
@@ -322,6 +355,8 @@ void MainWindow::selectDevice(const DeviceInfoTypeDef &info)
     queueCommand([productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
     ui->reboot_button->show();
     ui->dfu_mode_button->show();
+    // The pages and buttons just shown need room.
+    growToShowPages();
 }
 
 template<typename Command>

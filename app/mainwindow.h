@@ -82,6 +82,10 @@ private:
     bool refuseWithoutRecord(const RecordStatus *status, const QString &message);
     void installTranslations(const QString &language);
     QList<QWidget *> hardwarePages() const;
+    void showStatusMessagesWrapped();
+    QSize boundedToScreen(QSize wanted) const;
+    // As far as the screen allows, and kept on it.
+    void growToShowPages();
     void connectSettingsButtons();
     void fillDeviceRows();
     void setDeviceRowHidden(int row, bool hidden);
