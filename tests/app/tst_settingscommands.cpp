@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -73,6 +74,7 @@ private slots:
     void unplugDuringSaveLeavesToolResponsive();
     void savedValuesSurviveReboot();
     void sameSessionOnBothPaths();
+    void valueTheControllerKeptDifferentlyIsNamed();
 
 private:
     void selectJoystick(const QString &options = QString());
@@ -421,6 +423,26 @@ void TestSettingsCommands::sameSessionOnBothPaths()
                  QList<int>({b.bmRequestType, b.bRequest, b.wValue, b.wIndex, b.wLength, b.result}));
         QCOMPARE(a.data, b.data);
     }
+}
+
+void TestSettingsCommands::valueTheControllerKeptDifferentlyIsNamed()
+{
+    // A firmware that clamps the motion range: the apply went out whole, but the controller
+    // holds another value, and the window says which, in the page's words.
+    selectJoystick(QStringLiteral(",clamp-motion-range=500"));
+    auto *range = control<QSpinBox>(QStringLiteral("motion_range_axis0"));
+    range->setValue(720);
+    click(QStringLiteral("apply_effect_settings_button"));
+    waitUntilIdle();
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
+                              QStringLiteral("Effect settings applied, but the controller kept other values for: Axis 0: "
+                                             "Motion range (degrees). The page still shows what you entered."),
+                              2000);
+    QCOMPARE(range->value(), 720);
+    QCOMPARE(control<QLabel>(QStringLiteral("effects_state_label"))->text(), QStringLiteral("Controller kept other values"));
+    EffectSettingsTypeDef kept;
+    std::memcpy(&kept, controller.readRecord(device, QStringLiteral("effect"), false).constData(), sizeof kept);
+    QCOMPARE(int(kept.axis[0].motion_range), 500);
 }
 
 QTEST_MAIN(TestSettingsCommands)

@@ -99,8 +99,27 @@ void ControllerFirmware::takeBlock(const QByteArray &packet, RecordKind kind)
 {
     if (m_assembler.feed(packet, RecordKinds::size(kind)) != BlockAssembler::Result::Completed)
         return;
-    m_memory.setWorking(kind, m_assembler.record());
+    m_memory.setWorking(kind, clamped(kind, m_assembler.record()));
     busyFor(m_writeBusyMs);
+}
+
+QByteArray ControllerFirmware::clamped(RecordKind kind, QByteArray record) const
+{
+    // Effect record: axis records of 128 bytes from byte 128, motion range a u16 at byte 7.
+    constexpr int AXIS_START = 128;
+    constexpr int AXIS_SIZE = 128;
+    constexpr int MOTION_RANGE = 7;
+    if (kind != RecordKind::Effects || m_motionRangeLimit <= 0)
+        return record;
+    for (int axis = 0; axis < 2; ++axis) {
+        const int at = AXIS_START + axis * AXIS_SIZE + MOTION_RANGE;
+        const int range = quint8(record.at(at)) | quint8(record.at(at + 1)) << 8;
+        if (range > m_motionRangeLimit) {
+            record[at] = char(m_motionRangeLimit & 0xFF);
+            record[at + 1] = char(m_motionRangeLimit >> 8);
+        }
+    }
+    return record;
 }
 
 void ControllerFirmware::save()

@@ -22,6 +22,9 @@ public:
 
     void setIdentity(quint32 firmwareVersion, quint8 deviceType);
     void setBusyTimes(int writeBusyMs, int saveBusyMs);
+    // Keeps every axis's motion range of an effect record it takes at most this many degrees,
+    // as a firmware that clamps a value (0 = off).
+    void setMotionRangeLimit(int degrees) { m_motionRangeLimit = degrees; }
     // File that every save writes the permanent memory to (empty: none).
     void setStateFile(const QString &path);
 
@@ -46,6 +49,7 @@ private:
     void save();
     void storeState();
     void busyFor(int ms);
+    QByteArray clamped(RecordKind kind, QByteArray record) const;
 
     const Clock &m_clock;
     SettingsMemory m_memory;
@@ -57,4 +61,5 @@ private:
     qint64 m_busyUntilMs = 0;
     QString m_stateFile;
     QString m_stateFileError;
+    int m_motionRangeLimit = 0;
 };

@@ -72,6 +72,8 @@ const std::vector<Option> &options()
          [](DeviceOptions &o, qint64 v, const QString &) { o.faults.delayMs = int(v); }},
         {"no-comeback", Kind::Number, 0, 1, false, 0,
          [](DeviceOptions &o, qint64 v, const QString &) { o.faults.noComeback = v != 0; }},
+        {"clamp-motion-range", Kind::Number, 0, 0xFFFF, false, 0,
+         [](DeviceOptions &o, qint64 v, const QString &) { o.faults.motionRangeLimit = int(v); }},
         {"driver", Kind::Choice, 0, 0, false, std::nullopt,
          [](DeviceOptions &o, qint64 v, const QString &) { o.driver = v == 0 ? KernelDriver::Hid : KernelDriver::None; },
          {"hid", "none"}},

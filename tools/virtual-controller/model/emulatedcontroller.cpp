@@ -142,6 +142,7 @@ void EmulatedController::configureFirmware()
 {
     m_firmware.setIdentity(m_options.firmwareVersion, quint8(m_options.deviceType));
     m_firmware.setBusyTimes(m_options.writeBusyMs, m_options.saveBusyMs);
+    m_firmware.setMotionRangeLimit(m_options.faults.motionRangeLimit);
     m_firmware.setStateFile(m_options.stateFile);
 }
 

@@ -19,4 +19,6 @@ struct Faults {
     int delayMs = 0;
     // Stay away after a reboot instead of coming back.
     bool noComeback = false;
+    // Keep the motion range of effect records written to it at most this (0 = off).
+    int motionRangeLimit = 0;
 };
