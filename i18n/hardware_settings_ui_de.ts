@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DeviceAccessNotice</name>
+    <message>
+        <source>%1 is connected, but this user may not open it (%2). Install the tool&apos;s udev rule (see &quot;Using it with a controller&quot; in the README), then unplug the controller and plug it in again.</source>
+        <translation>%1 ist angeschlossen, aber dieser Benutzer darf es nicht öffnen (%2). Installieren Sie die udev-Regel des Programms (siehe „Using it with a controller“ in der README) und stecken Sie den Controller danach aus und wieder ein.</translation>
+    </message>
+    <message>
+        <source>%1 is connected, but another program holds it (%2). Close that program.</source>
+        <translation>%1 ist angeschlossen, aber ein anderes Programm belegt es (%2). Schließen Sie dieses Programm.</translation>
+    </message>
+    <message>
+        <source>%1 is connected, but could not be opened (%2: %3).</source>
+        <translation>%1 ist angeschlossen, konnte aber nicht geöffnet werden (%2: %3).</translation>
+    </message>
+</context>
+<context>
     <name>FullEffectSettingsWidget</name>
     <message>
         <source>The profile could not be saved.</source>
@@ -14,18 +29,6 @@
     <message>
         <source>A profile name cannot start with a dot.</source>
         <translation>Ein Profilname darf nicht mit einem Punkt beginnen.</translation>
-    </message>
-    <message>
-        <source>A profile name cannot contain / or \.</source>
-        <translation>Ein Profilname darf weder / noch \ enthalten.</translation>
-    </message>
-    <message>
-        <source>A profile name cannot contain control characters.</source>
-        <translation>Ein Profilname darf keine Steuerzeichen enthalten.</translation>
-    </message>
-    <message>
-        <source>The profile name is too long.</source>
-        <translation>Der Profilname ist zu lang.</translation>
     </message>
     <message>
         <source>Profiles are unavailable: the folder &quot;%1&quot; could not be created.</source>
@@ -106,6 +109,46 @@
     <message>
         <source>Direct X periodic forces strength (%)</source>
         <translation>Stärke der periodischen DirectX-Kräfte (%)</translation>
+    </message>
+    <message>
+        <source>A profile name cannot contain /.</source>
+        <translation>Ein Profilname darf kein / enthalten.</translation>
+    </message>
+    <message>
+        <source>A profile name cannot contain a NUL character.</source>
+        <translation>Ein Profilname darf kein NUL-Zeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>The profile name contains a character that cannot be part of a file name.</source>
+        <translation>Der Profilname enthält ein Zeichen, das nicht Teil eines Dateinamens sein kann.</translation>
+    </message>
+    <message>
+        <source>The profile name is too long: a saved name takes at most %1 bytes, where plain letters and digits take one, accented letters two and other scripts up to four.</source>
+        <translation>Der Profilname ist zu lang: Ein gespeicherter Name hat höchstens %1 Bytes; einfache Buchstaben und Ziffern brauchen eines, Buchstaben mit Akzent zwei und andere Schriften bis zu vier.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a profile.</source>
+        <translation>„%1“ kann nicht der Name eines Profils sein.</translation>
+    </message>
+    <message>
+        <source>There is no profile named &quot;%1&quot;.</source>
+        <translation>Es gibt kein Profil namens „%1“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a profile file.</source>
+        <translation>„%1“ ist keine Profildatei.</translation>
+    </message>
+    <message>
+        <source>The profile &quot;%1&quot; could not be read.</source>
+        <translation>Das Profil „%1“ konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The profile &quot;%1&quot; was not loaded: its file is shorter than the %2 bytes of a profile.</source>
+        <translation>Das Profil „%1“ wurde nicht geladen: Seine Datei ist kürzer als die %2 Bytes eines Profils.</translation>
+    </message>
+    <message>
+        <source>The profile &quot;%1&quot; could not be deleted.</source>
+        <translation>Das Profil „%1“ konnte nicht gelöscht werden.</translation>
     </message>
 </context>
 <context>
@@ -209,6 +252,22 @@
     <message>
         <source>Axis %1: an encoder CPR of %2 is more than the controller can store (at most %3).</source>
         <translation>Achse %1: Eine Encoder-CPR von %2 ist mehr, als der Controller speichern kann (höchstens %3).</translation>
+    </message>
+    <message>
+        <source>Axis %1: the P gain is empty.</source>
+        <translation>Achse %1: Die P-Verstärkung ist leer.</translation>
+    </message>
+    <message>
+        <source>Axis %1: the I gain is empty.</source>
+        <translation>Achse %1: Die I-Verstärkung ist leer.</translation>
+    </message>
+    <message>
+        <source>Axis %1: the P gain &quot;%2&quot; is not a number; write it with a dot as the decimal point, like 0.05.</source>
+        <translation>Achse %1: Die P-Verstärkung „%2“ ist keine Zahl; schreiben Sie sie mit einem Punkt als Dezimaltrennzeichen, etwa 0.05.</translation>
+    </message>
+    <message>
+        <source>Axis %1: the I gain &quot;%2&quot; is not a number; write it with a dot as the decimal point, like 0.05.</source>
+        <translation>Achse %1: Die I-Verstärkung „%2“ ist keine Zahl; schreiben Sie sie mit einem Punkt als Dezimaltrennzeichen, etwa 0.05.</translation>
     </message>
 </context>
 <context>
@@ -566,16 +625,160 @@
         <translation>USB ist nicht verfügbar: Es kann kein Controller gefunden werden</translation>
     </message>
     <message>
-        <source>Select compatible device (</source>
-        <translation>Kompatibles Gerät auswählen (</translation>
-    </message>
-    <message>
-        <source> connected)</source>
-        <translation> angeschlossen)</translation>
-    </message>
-    <message>
         <source>Latest version</source>
         <translation>Neueste Version</translation>
+    </message>
+    <message numerus="yes">
+        <source>Select compatible device (%n connected)</source>
+        <translation>
+            <numerusform>Kompatibles Gerät auswählen (%n angeschlossen)</numerusform>
+            <numerusform>Kompatibles Gerät auswählen (%n angeschlossen)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The effect settings have not been read from the controller: nothing was sent.</source>
+        <translation>Die Effekteinstellungen wurden nicht vom Controller gelesen: Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The hardware settings have not been read from the controller: nothing was sent.</source>
+        <translation>Die Hardwareeinstellungen wurden nicht vom Controller gelesen: Es wurde nichts gesendet.</translation>
+    </message>
+</context>
+<context>
+    <name>OutcomeText</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Effect settings read from the controller.</source>
+        <translation>Effekteinstellungen vom Controller gelesen.</translation>
+    </message>
+    <message>
+        <source>Hardware settings read from the controller.</source>
+        <translation>Hardwareeinstellungen vom Controller gelesen.</translation>
+    </message>
+    <message>
+        <source>Effect settings applied to the controller&apos;s working memory and verified.</source>
+        <translation>Effekteinstellungen in den Arbeitsspeicher des Controllers übernommen und geprüft.</translation>
+    </message>
+    <message>
+        <source>Effect settings saved to the controller&apos;s permanent memory and verified.</source>
+        <translation>Effekteinstellungen im dauerhaften Speicher des Controllers gespeichert und geprüft.</translation>
+    </message>
+    <message>
+        <source>Hardware settings applied to the controller&apos;s working memory and verified.</source>
+        <translation>Hardwareeinstellungen in den Arbeitsspeicher des Controllers übernommen und geprüft.</translation>
+    </message>
+    <message>
+        <source>Hardware settings saved to the controller&apos;s permanent memory and verified.</source>
+        <translation>Hardwareeinstellungen im dauerhaften Speicher des Controllers gespeichert und geprüft.</translation>
+    </message>
+    <message>
+        <source>Reboot requested: the controller restarts and is listed again in a moment.</source>
+        <translation>Neustart angefordert: Der Controller startet neu und erscheint gleich wieder in der Liste.</translation>
+    </message>
+    <message>
+        <source>The controller switched to DFU mode for a firmware update and has left the list.</source>
+        <translation>Der Controller ist für ein Firmware-Update in den DFU-Modus gewechselt und nicht mehr in der Liste.</translation>
+    </message>
+    <message>
+        <source>The effect settings could not be read</source>
+        <translation>Die Effekteinstellungen konnten nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The hardware settings could not be read</source>
+        <translation>Die Hardwareeinstellungen konnten nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The effect settings were not applied</source>
+        <translation>Die Effekteinstellungen wurden nicht übernommen</translation>
+    </message>
+    <message>
+        <source>The effect settings were not saved</source>
+        <translation>Die Effekteinstellungen wurden nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The hardware settings were not applied</source>
+        <translation>Die Hardwareeinstellungen wurden nicht übernommen</translation>
+    </message>
+    <message>
+        <source>The hardware settings were not saved</source>
+        <translation>Die Hardwareeinstellungen wurden nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>The reboot request did not reach the controller</source>
+        <translation>Die Neustart-Anforderung hat den Controller nicht erreicht</translation>
+    </message>
+    <message>
+        <source>The DFU mode request did not reach the controller</source>
+        <translation>Die DFU-Anforderung hat den Controller nicht erreicht</translation>
+    </message>
+    <message>
+        <source>The effect settings were applied, but reading them back to verify failed</source>
+        <translation>Die Effekteinstellungen wurden übernommen, aber das Zurücklesen zur Prüfung schlug fehl</translation>
+    </message>
+    <message>
+        <source>The effect settings were saved, but reading them back to verify failed</source>
+        <translation>Die Effekteinstellungen wurden gespeichert, aber das Zurücklesen zur Prüfung schlug fehl</translation>
+    </message>
+    <message>
+        <source>The hardware settings were applied, but reading them back to verify failed</source>
+        <translation>Die Hardwareeinstellungen wurden übernommen, aber das Zurücklesen zur Prüfung schlug fehl</translation>
+    </message>
+    <message>
+        <source>The hardware settings were saved, but reading them back to verify failed</source>
+        <translation>Die Hardwareeinstellungen wurden gespeichert, aber das Zurücklesen zur Prüfung schlug fehl</translation>
+    </message>
+    <message>
+        <source>the controller is not connected. Plug it in and choose it again.</source>
+        <translation>Der Controller ist nicht angeschlossen. Schließen Sie ihn an und wählen Sie ihn erneut aus.</translation>
+    </message>
+    <message>
+        <source>the controller left (unplugged or restarting). Plug it in, choose it and try again.</source>
+        <translation>Der Controller ist weg (ausgesteckt oder im Neustart). Schließen Sie ihn an, wählen Sie ihn aus und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>the controller did not answer. Check the cable and try again.</source>
+        <translation>Der Controller hat nicht geantwortet. Prüfen Sie das Kabel und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>the controller refused the request. Check that its firmware matches this tool.</source>
+        <translation>Der Controller hat die Anforderung abgelehnt. Prüfen Sie, ob seine Firmware zu diesem Programm passt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>the controller was still busy after %n s, so the save was not sent. Try again.</source>
+        <translation>
+            <numerusform>Der Controller war nach %n s noch beschäftigt, daher wurde nicht gespeichert. Versuchen Sie es erneut.</numerusform>
+            <numerusform>Der Controller war nach %n s noch beschäftigt, daher wurde nicht gespeichert. Versuchen Sie es erneut.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the controller was still busy after %n s. Try again.</source>
+        <translation>
+            <numerusform>Der Controller war nach %n s noch beschäftigt. Versuchen Sie es erneut.</numerusform>
+            <numerusform>Der Controller war nach %n s noch beschäftigt. Versuchen Sie es erneut.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the controller&apos;s reply was too short. Check that its firmware matches this tool.</source>
+        <translation>Die Antwort des Controllers war zu kurz. Prüfen Sie, ob seine Firmware zu diesem Programm passt.</translation>
+    </message>
+    <message>
+        <source>Effect settings saved, but the controller kept other values for: %1. The page still shows what you entered.</source>
+        <translation>Effekteinstellungen gespeichert, aber der Controller behielt andere Werte für: %1. Die Seite zeigt weiter Ihre Eingaben.</translation>
+    </message>
+    <message>
+        <source>Hardware settings saved, but the controller kept other values for: %1. The page still shows what you entered.</source>
+        <translation>Hardwareeinstellungen gespeichert, aber der Controller behielt andere Werte für: %1. Die Seite zeigt weiter Ihre Eingaben.</translation>
+    </message>
+    <message>
+        <source>Effect settings applied, but the controller kept other values for: %1. The page still shows what you entered.</source>
+        <translation>Effekteinstellungen übernommen, aber der Controller behielt andere Werte für: %1. Die Seite zeigt weiter Ihre Eingaben.</translation>
+    </message>
+    <message>
+        <source>Hardware settings applied, but the controller kept other values for: %1. The page still shows what you entered.</source>
+        <translation>Hardwareeinstellungen übernommen, aber der Controller behielt andere Werte für: %1. Die Seite zeigt weiter Ihre Eingaben.</translation>
     </message>
 </context>
 <context>
@@ -591,6 +794,200 @@
     <message>
         <source>Automatic center of range search</source>
         <translation>Automatische Suche der Bereichsmitte</translation>
+    </message>
+</context>
+<context>
+    <name>RecordField</name>
+    <message>
+        <source>Axis %1: %2</source>
+        <translation>Achse %1: %2</translation>
+    </message>
+    <message>
+        <source>Invert constant force</source>
+        <translation>Konstante Kraft umkehren</translation>
+    </message>
+    <message>
+        <source>Direct X spring forces strength (%)</source>
+        <translation>Stärke der DirectX-Federkräfte (%)</translation>
+    </message>
+    <message>
+        <source>Direct X constant forces strength (%)</source>
+        <translation>Stärke der konstanten DirectX-Kräfte (%)</translation>
+    </message>
+    <message>
+        <source>Direct X periodic forces strength (%)</source>
+        <translation>Stärke der periodischen DirectX-Kräfte (%)</translation>
+    </message>
+    <message>
+        <source>reserved bytes</source>
+        <translation>reservierte Bytes</translation>
+    </message>
+    <message>
+        <source>Total effect strength (%)</source>
+        <translation>Gesamtstärke der Effekte (%)</translation>
+    </message>
+    <message>
+        <source>Soft stop strength (%)</source>
+        <translation>Stärke des weichen Anschlags (%)</translation>
+    </message>
+    <message>
+        <source>Soft stop range (degrees)</source>
+        <translation>Bereich des weichen Anschlags (Grad)</translation>
+    </message>
+    <message>
+        <source>Static dampening (%)</source>
+        <translation>Statische Dämpfung (%)</translation>
+    </message>
+    <message>
+        <source>Dynamic dampening (%)</source>
+        <translation>Dynamische Dämpfung (%)</translation>
+    </message>
+    <message>
+        <source>Motion range (degrees)</source>
+        <translation>Bewegungsbereich (Grad)</translation>
+    </message>
+    <message>
+        <source>Max force available (kg)</source>
+        <translation>Maximal verfügbare Kraft (kg)</translation>
+    </message>
+    <message>
+        <source>Soft stop dampening (%)</source>
+        <translation>Dämpfung des weichen Anschlags (%)</translation>
+    </message>
+    <message>
+        <source>Enable forces</source>
+        <translation>Kräfte einschalten</translation>
+    </message>
+    <message>
+        <source>Debug forces</source>
+        <translation>Kräfte debuggen</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Current sense gain</source>
+        <translation>Strommessverstärkung</translation>
+    </message>
+    <message>
+        <source>SPI mode</source>
+        <translation>SPI-Modus</translation>
+    </message>
+    <message>
+        <source>GPIO mode of pin %1</source>
+        <translation>GPIO-Modus von Pin %1</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Taste %1</translation>
+    </message>
+    <message>
+        <source>Power limit (%)</source>
+        <translation>Leistungsgrenze (%)</translation>
+    </message>
+    <message>
+        <source>Braking resistor limit (%)</source>
+        <translation>Grenze des Bremswiderstands (%)</translation>
+    </message>
+    <message>
+        <source>Calibration magnitude (%)</source>
+        <translation>Kalibrierstärke (%)</translation>
+    </message>
+    <message>
+        <source>Calibration speed (%)</source>
+        <translation>Kalibriergeschwindigkeit (%)</translation>
+    </message>
+    <message>
+        <source>Calibration stop current (%)</source>
+        <translation>Kalibrier-Stoppstrom (%)</translation>
+    </message>
+    <message>
+        <source>Analog axis %1: Button low(%)</source>
+        <translation>Analogachse %1: Taste unten (%)</translation>
+    </message>
+    <message>
+        <source>Analog axis %1: Button high(%)</source>
+        <translation>Analogachse %1: Taste oben (%)</translation>
+    </message>
+    <message>
+        <source>Position smoothing (%)</source>
+        <translation>Positionsglättung (%)</translation>
+    </message>
+    <message>
+        <source>Speed sample buffer size</source>
+        <translation>Puffergröße der Geschwindigkeitsmessung</translation>
+    </message>
+    <message>
+        <source>Analog axis %1: Lower dead zone</source>
+        <translation>Analogachse %1: Untere Totzone</translation>
+    </message>
+    <message>
+        <source>Analog axis %1: Upper dead zone</source>
+        <translation>Analogachse %1: Obere Totzone</translation>
+    </message>
+    <message>
+        <source>Analog axis %1: Smoothing(%)</source>
+        <translation>Analogachse %1: Glättung (%)</translation>
+    </message>
+    <message>
+        <source>Analog axis %1: Invert</source>
+        <translation>Analogachse %1: Umkehren</translation>
+    </message>
+    <message>
+        <source>Invert joystick output</source>
+        <translation>Joystick-Ausgabe umkehren</translation>
+    </message>
+    <message>
+        <source>Invert force output</source>
+        <translation>Kraftausgabe umkehren</translation>
+    </message>
+    <message>
+        <source>Pole pairs</source>
+        <translation>Polpaare</translation>
+    </message>
+    <message>
+        <source>Encoder CPR</source>
+        <translation>Encoder-CPR</translation>
+    </message>
+    <message>
+        <source>P gain</source>
+        <translation>P-Verstärkung</translation>
+    </message>
+    <message>
+        <source>I gain</source>
+        <translation>I-Verstärkung</translation>
+    </message>
+</context>
+<context>
+    <name>RecordStatus</name>
+    <message>
+        <source>Reading from the controller…</source>
+        <translation>Wird vom Controller gelesen …</translation>
+    </message>
+    <message>
+        <source>Not read from the controller: read again</source>
+        <translation>Nicht vom Controller gelesen: erneut lesen</translation>
+    </message>
+    <message>
+        <source>As read from the controller</source>
+        <translation>Wie vom Controller gelesen</translation>
+    </message>
+    <message>
+        <source>Edited, not applied</source>
+        <translation>Bearbeitet, nicht übernommen</translation>
+    </message>
+    <message>
+        <source>Applied and verified, not saved</source>
+        <translation>Übernommen und geprüft, nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>Saved and verified</source>
+        <translation>Gespeichert und geprüft</translation>
+    </message>
+    <message>
+        <source>Controller kept other values</source>
+        <translation>Controller behielt andere Werte</translation>
     </message>
 </context>
 </TS>
