@@ -75,6 +75,7 @@ private slots:
     void savedValuesSurviveReboot();
     void sameSessionOnBothPaths();
     void valueTheControllerKeptDifferentlyIsNamed();
+    void closingWhileSavingHidesTheWindowAndFinishesTheSave();
 
 private:
     void selectJoystick(const QString &options = QString());
@@ -443,6 +444,23 @@ void TestSettingsCommands::valueTheControllerKeptDifferentlyIsNamed()
     EffectSettingsTypeDef kept;
     std::memcpy(&kept, controller.readRecord(device, QStringLiteral("effect"), false).constData(), sizeof kept);
     QCOMPARE(int(kept.axis[0].motion_range), 500);
+}
+
+void TestSettingsCommands::closingWhileSavingHidesTheWindowAndFinishesTheSave()
+{
+    selectJoystick(QStringLiteral(",write-busy-ms=400,save-busy-ms=400"));
+    control<QSpinBox>(QStringLiteral("power_limit"))->setValue(61);
+    click(QStringLiteral("save_hardware_settings_button_1"));
+    click(QStringLiteral("apply_effect_settings_button"));
+    QVERIFY(!window->close());
+    // Gone from the screen at once, not frozen on it.
+    QVERIFY(!window->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(window->pendingCommands(), 0, 5000);
+    HardwareSettingsTypeDef saved;
+    std::memcpy(&saved, controller.readRecord(device, QStringLiteral("hardware"), true).constData(), sizeof saved);
+    QCOMPARE(int(saved.power_limit), 61);
+    // The command asked for after the save went out too.
+    QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 S2 G36 G33 S18 G36 G34"));
 }
 
 QTEST_MAIN(TestSettingsCommands)

@@ -95,11 +95,16 @@ gboolean HidrawDevice::onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client,
 // In the order hidraw_ioctl() decides, down to its errors for requests it does not know.
 void HidrawDevice::handleIoctl(UMockdevIoctlClient *client)
 {
-    if (m_disconnected) {
+    const gulong request = umockdev_ioctl_client_get_request(client);
+    // A report request on a node whose device has left is logged as failed, as on the usbfs
+    // node, so that a log shows where a command stopped.
+    const bool reportRequest = _IOC_TYPE(request) == 'H'
+                               && (_IOC_NR(request) == _IOC_NR(HIDIOCSFEATURE(0))
+                                   || _IOC_NR(request) == _IOC_NR(HIDIOCGFEATURE(0)));
+    if (m_disconnected && !reportRequest) {
         fail(client, ENODEV);
         return;
     }
-    const gulong request = umockdev_ioctl_client_get_request(client);
     switch (request) {
     case HIDIOCGRDESCSIZE:
         reportDescriptorSize(client);
@@ -245,6 +250,10 @@ void HidrawDevice::report(UMockdevIoctlClient *client, bool isGet, int reportTyp
         request.sent = QByteArray(reinterpret_cast<const char *>(request.buffer->data + request.offset),
                                   request.setup.length);
     request.client = UMOCKDEV_IOCTL_CLIENT(g_object_ref(client));
+    if (m_disconnected) {
+        giveUp(request, -ENODEV, ENODEV);
+        return;
+    }
 
     int delayMs = 0;
     {
