@@ -5,11 +5,11 @@
     <name>DeviceAccessNotice</name>
     <message>
         <source>%1 is connected, but this user may not open it (%2). Install the tool&apos;s udev rule (see &quot;Using it with a controller&quot; in the README), then unplug the controller and plug it in again.</source>
-        <translation>%1 ist angeschlossen, aber dieser Benutzer darf es nicht öffnen (%2). Installieren Sie die udev-Regel des Programms (siehe „Using it with a controller“ in der README) und stecken Sie den Controller danach aus und wieder ein.</translation>
+        <translation>%1 ist angeschlossen, aber dieser Benutzer darf den Controller nicht öffnen (%2). Installieren Sie die udev-Regel des Programms (siehe „Using it with a controller“ in der README) und stecken Sie den Controller danach aus und wieder ein.</translation>
     </message>
     <message>
         <source>%1 is connected, but another program holds it (%2). Close that program.</source>
-        <translation>%1 ist angeschlossen, aber ein anderes Programm belegt es (%2). Schließen Sie dieses Programm.</translation>
+        <translation>%1 ist angeschlossen, aber ein anderes Programm belegt den Controller (%2). Schließen Sie dieses Programm.</translation>
     </message>
     <message>
         <source>%1 is connected, but could not be opened (%2: %3).</source>
