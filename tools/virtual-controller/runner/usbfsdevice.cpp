@@ -356,17 +356,17 @@ UMockdevIoctlData *UsbfsDevice::resolveArgument(UMockdevIoctlClient *client, siz
 
 void UsbfsDevice::claimInterface(UMockdevIoctlClient *client)
 {
-    UMockdevIoctlData *argument = resolveArgument(client, sizeof(unsigned int));
-    if (!argument)
-        return;
-    unsigned int interface = 0;
-    std::memcpy(&interface, argument->data, sizeof interface);
-    g_object_unref(argument);
-    const int result = m_interface.claim(client, interface);
-    umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
+    onInterface(client, [this, client](unsigned int interface) { return m_interface.claim(client, interface); });
 }
 
 void UsbfsDevice::releaseInterface(UMockdevIoctlClient *client)
+{
+    onInterface(client, [this, client](unsigned int interface) { return m_interface.release(client, interface); });
+}
+
+// CLAIMINTERFACE and RELEASEINTERFACE take the interface number and answer 0 or an errno.
+template<typename Action>
+void UsbfsDevice::onInterface(UMockdevIoctlClient *client, Action action)
 {
     UMockdevIoctlData *argument = resolveArgument(client, sizeof(unsigned int));
     if (!argument)
@@ -374,7 +374,7 @@ void UsbfsDevice::releaseInterface(UMockdevIoctlClient *client)
     unsigned int interface = 0;
     std::memcpy(&interface, argument->data, sizeof interface);
     g_object_unref(argument);
-    const int result = m_interface.release(client, interface);
+    const int result = action(interface);
     umockdev_ioctl_client_complete(client, result < 0 ? -1 : 0, -result);
 }
 

@@ -76,6 +76,8 @@ private:
     void discard(UMockdevIoctlClient *client);
     void claimInterface(UMockdevIoctlClient *client);
     void releaseInterface(UMockdevIoctlClient *client);
+    template<typename Action>
+    void onInterface(UMockdevIoctlClient *client, Action action);
     void getDriver(UMockdevIoctlClient *client);
     void driverIoctl(UMockdevIoctlClient *client);
     void disconnectAndClaim(UMockdevIoctlClient *client);
