@@ -2,10 +2,10 @@
 #include "ui_mainwindow.h"
 
 #include "app/deviceaccessnotice.h"
-#include "app/outcometext.h"
 #include "app/recordstatus.h"
 #include "app/startupoptions.h"
 #include "device/devicekinds.h"
+#include "device/outcometext.h"
 #include "device/settingsuibackgroundthread.h"
 #include "device/usbsession.h"
 #include "effects/fulleffectsettingswidget.h"
