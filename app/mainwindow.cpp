@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/backupactions.h"
 #include "app/deviceaccessnotice.h"
 #include "app/recordstatus.h"
 #include "app/startupoptions.h"
@@ -113,6 +114,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, accessNotice, &DeviceAccessNotice::showIssues);
     connect(ui->reboot_button, &QPushButton::clicked, this, &MainWindow::rebootController);
     connectSettingsButtons();
+    // Backup and restore of the whole controller, queued like every other command.
+    new BackupActions(this, worker, [this](const BackupActions::Command &command) { queueCommand(command); },
+                      [this] { return BackupActions::Controller{selectedProductId, connectedDeviceInfo.value(selectedProductId)}; });
 
     startUsb();
 
