@@ -8,7 +8,6 @@
 #include <QSet>
 
 #include <charconv>
-#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -130,8 +129,11 @@ bool readFloat(const QJsonValue &value, const QString &where, quint32 &bits, QSt
     }
     if (!value.isDouble())
         return fail(problem, QStringLiteral("%1 must be a number").arg(where));
+    // Halfway between the largest float and the next power of two: anything from there on
+    // would round to infinity.
+    constexpr double FLOAT_OVERFLOW = 0x1.ffffffp127;
     const double number = value.toDouble();
-    if (std::fabs(number) > double(FLT_MAX))
+    if (std::fabs(number) >= FLOAT_OVERFLOW)
         return fail(problem, QStringLiteral("%1 is %2, too large for the field").arg(where).arg(number));
     const float single = float(number);
     std::memcpy(&bits, &single, sizeof bits);

@@ -85,5 +85,5 @@ ControllerLink::Reply ControllerLink::run(const Command &command)
 
 void ControllerLink::showProgress()
 {
-    Console::error(QStringLiteral("waiting for the controller to finish…"));
+    Console::error(QStringLiteral("waiting for the controller to finish..."));
 }
