@@ -97,6 +97,12 @@ QString of(const QString &command)
                     "\n"
                     "As apply, and then makes the record permanent: the controller keeps it\n"
                     "through a power cycle.\n")},
+        {QStringLiteral("profile"),
+         QStringLiteral("Usage: kestrov-ctl profile list|apply|save [NAME]\n"
+                        "\n"
+                        "The effect profiles of Kestrov Setup: \"profile list\", \"profile apply NAME\"\n"
+                        "and \"profile save NAME\". \"kestrov-ctl profile list --help\" and the others\n"
+                        "tell more.\n")},
         {QStringLiteral("profile list"),
          QStringLiteral("Usage: kestrov-ctl profile list [--data-dir DIR]\n"
                         "\n"
