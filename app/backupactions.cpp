@@ -56,7 +56,7 @@ BackupActions::BackupActions(QMainWindow *window, SettingsUiBackgroundThread *wo
 
 void BackupActions::updateActions()
 {
-    const bool ready = m_selection().productId != -1 && m_job == Job::None;
+    const bool ready = whyNot().isEmpty();
     m_backUp->setEnabled(ready);
     m_restore->setEnabled(ready);
 }
@@ -81,19 +81,24 @@ void BackupActions::restore()
         restoreFrom(path);
 }
 
+QString BackupActions::whyNot() const
+{
+    if (m_job != Job::None)
+        return tr("A backup or restore is still under way: wait for it to end.");
+    if (m_selection().productId == -1)
+        return tr("Choose a controller first.");
+    return {};
+}
+
 bool BackupActions::startJob(Job job, const QString &path)
 {
-    if (m_job != Job::None) {
-        m_window->statusBar()->showMessage(tr("A backup or restore is still under way: wait for it to end."));
-        return false;
-    }
-    m_controller = m_selection();
-    if (m_controller.productId == -1) {
-        m_window->statusBar()->showMessage(tr("Choose a controller first."));
+    if (const QString refused = whyNot(); !refused.isEmpty()) {
+        m_window->statusBar()->showMessage(refused);
         return false;
     }
     m_job = job;
     m_path = path;
+    m_controller = m_selection();
     m_expected.clear();
     m_keptOtherValues.clear();
     return true;
@@ -109,16 +114,15 @@ void BackupActions::backUpTo(const QString &path)
     m_backup.firmwareVersion = m_controller.info.firmwareVersion;
     const int productId = m_controller.productId;
     expect(CommandOutcome::ReadEffects, [productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
-    expect(CommandOutcome::ReadHardware, [productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
 }
 
 void BackupActions::restoreFrom(const QString &path)
 {
-    const Controller controller = m_selection();
-    if (controller.productId == -1 || m_job != Job::None) {
-        startJob(Job::Restore, path); // only to say why not
+    if (const QString refused = whyNot(); !refused.isEmpty()) {
+        m_window->statusBar()->showMessage(refused);
         return;
     }
+    const Controller controller = m_selection();
     QString problem;
     const std::optional<ControllerBackup> backup = ControllerBackup::load(path, &problem);
     if (backup && backup->match(controller.productId, controller.info) == ControllerBackup::Match::OtherKind)
@@ -192,9 +196,12 @@ void BackupActions::continueBackup(const CommandOutcome &outcome)
         finish(tr("No backup was written. %1").arg(OutcomeText::describe(outcome)), false);
         return;
     }
-    // The records of a read are emitted just before its outcome.
+    // The records of a read are emitted just before its outcome. One read at a time, so
+    // that after a failure no other outcome covers the words for it.
     if (outcome.command == CommandOutcome::ReadEffects) {
         m_backup.effects = *m_effects;
+        const int productId = m_controller.productId;
+        expect(CommandOutcome::ReadHardware, [productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
         return;
     }
     m_backup.hardware = *m_hardware;

@@ -46,6 +46,8 @@ private:
     void backUp();
     void restore();
     void updateActions();
+    // Why no backup or restore can start now, or empty when one can.
+    QString whyNot() const;
     bool startJob(Job job, const QString &path);
     bool confirmRestore(const ControllerBackup &backup, const QString &path, bool *save);
     void commandFinished(const CommandOutcome &outcome);
