@@ -45,6 +45,7 @@ BackupActions::BackupActions(QMainWindow *window, SettingsUiBackgroundThread *wo
     connect(menu, &QMenu::aboutToShow, this, &BackupActions::updateActions);
     connect(m_backUp, &QAction::triggered, this, &BackupActions::backUp);
     connect(m_restore, &QAction::triggered, this, &BackupActions::restore);
+    updateActions();
 
     connect(worker, &SettingsUiBackgroundThread::effectSettingsObtained, this,
             [this](const EffectSettingsTypeDef &settings) { m_effects = settings; });
@@ -63,6 +64,8 @@ void BackupActions::updateActions()
 
 void BackupActions::backUp()
 {
+    if (refusedNow())
+        return;
     const Controller controller = m_selection();
     const QString suggested = QStringLiteral("%1-%2.kbak")
                                   .arg(controllerName(controller.productId).toLower().replace(QLatin1Char(' '), QLatin1Char('-')))
@@ -75,6 +78,8 @@ void BackupActions::backUp()
 
 void BackupActions::restore()
 {
+    if (refusedNow())
+        return;
     const QString path = QFileDialog::getOpenFileName(m_window, tr("Restore controller"), QDir::homePath(),
                                                       tr("Controller backups (*.kbak);;All files (*)"));
     if (!path.isEmpty())
@@ -90,12 +95,18 @@ QString BackupActions::whyNot() const
     return {};
 }
 
+bool BackupActions::refusedNow()
+{
+    const QString why = whyNot();
+    if (!why.isEmpty())
+        m_window->statusBar()->showMessage(why);
+    return !why.isEmpty();
+}
+
 bool BackupActions::startJob(Job job, const QString &path)
 {
-    if (const QString refused = whyNot(); !refused.isEmpty()) {
-        m_window->statusBar()->showMessage(refused);
+    if (refusedNow())
         return false;
-    }
     m_job = job;
     m_path = path;
     m_controller = m_selection();
@@ -118,10 +129,8 @@ void BackupActions::backUpTo(const QString &path)
 
 void BackupActions::restoreFrom(const QString &path)
 {
-    if (const QString refused = whyNot(); !refused.isEmpty()) {
-        m_window->statusBar()->showMessage(refused);
+    if (refusedNow())
         return;
-    }
     const Controller controller = m_selection();
     QString problem;
     const std::optional<ControllerBackup> backup = ControllerBackup::load(path, &problem);

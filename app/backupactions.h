@@ -48,6 +48,8 @@ private:
     void updateActions();
     // Why no backup or restore can start now, or empty when one can.
     QString whyNot() const;
+    // Says whyNot in the status bar, if there is anything to say.
+    bool refusedNow();
     bool startJob(Job job, const QString &path);
     bool confirmRestore(const ControllerBackup &backup, const QString &path, bool *save);
     void commandFinished(const CommandOutcome &outcome);
