@@ -1,11 +1,12 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/backupactions.h"
 #include "app/deviceaccessnotice.h"
-#include "app/outcometext.h"
 #include "app/recordstatus.h"
 #include "app/startupoptions.h"
 #include "device/devicekinds.h"
+#include "device/outcometext.h"
 #include "device/settingsuibackgroundthread.h"
 #include "device/usbsession.h"
 #include "effects/fulleffectsettingswidget.h"
@@ -116,6 +117,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, accessNotice, &DeviceAccessNotice::showIssues);
     connect(ui->reboot_button, &QPushButton::clicked, this, &MainWindow::rebootController);
     connectSettingsButtons();
+    // Backup and restore of the whole controller, queued like every other command.
+    new BackupActions(this, worker, [this](const BackupActions::Command &command) { queueCommand(command); },
+                      [this] { return BackupActions::Controller{selectedProductId, connectedDeviceInfo.value(selectedProductId)}; });
 
     startUsb();
 

@@ -1,6 +1,7 @@
 # `cmake --install`: the tool, behind a launcher that gives it a per-user working directory;
-# its icon and translations, a desktop entry, AppStream data, the man page, and the udev rule
-# that lets users open the controllers without root. The Debian package installs the same.
+# its command-line companion kestrov-ctl; its icon and translations, a desktop entry,
+# AppStream data, the man pages, and the udev rule that lets users open the controllers
+# without root. The Debian package installs the same.
 include(GNUInstallDirs)
 
 if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
@@ -25,8 +26,10 @@ install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/kestrov-setup-launcher
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/kestrov-setup.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Command-line programs work in no particular directory and go straight to the PATH, each
-# with its man page beside the one above:
-#   install(TARGETS kestrov-ctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# with its man page beside the one above.
+install(TARGETS kestrov-ctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+configure_file(docs/man/kestrov-ctl.1.in man/kestrov-ctl.1 @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/kestrov-ctl.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(FILES app/kestrov_hardware_icon.png DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrov-setup)
 install(DIRECTORY ${PROJECT_BINARY_DIR}/i18n/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrov-setup/i18n

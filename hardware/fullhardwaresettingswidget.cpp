@@ -3,6 +3,7 @@
 #include "device/deviceinfo.h"
 #include "effects/axispages.h"
 #include "hardware/fieldencoding.h"
+#include "hardware/hardwarerules.h"
 #include "ui_fullhardwaresettingswidget.h"
 
 #include <QCoreApplication>
@@ -10,12 +11,9 @@
 #include <QPalette>
 #include <QStringList>
 
-#include <limits>
-
 namespace {
 
 constexpr int AUTOMATIC_CENTER_SEARCH_ROW = 2;
-constexpr int ENCODER_CPR_FIELD_MAX = std::numeric_limits<uint16_t>::max();
 // Set on a field while it holds what the record cannot carry, so a style sheet or a test
 // can tell.
 constexpr char INVALID_PROPERTY[] = "invalidValue";
@@ -195,13 +193,7 @@ void FullHardwareSettingsWidget::gatherSettings(HardwareSettingsTypeDef &setting
 
 QString FullHardwareSettingsWidget::encoderCprProblem(int axis) const
 {
-    const QSpinBox *cpr = axisControls[axis].encoderCpr;
-    if (cpr->value() <= ENCODER_CPR_FIELD_MAX)
-        return {};
-    return tr("Axis %1: an encoder CPR of %2 is more than the controller can store (at most %3).")
-        .arg(axis)
-        .arg(cpr->value())
-        .arg(ENCODER_CPR_FIELD_MAX);
+    return HardwareRules::encoderCprProblem(axis, axisControls[axis].encoderCpr->value());
 }
 
 QString FullHardwareSettingsWidget::gainProblem(int axis, const QLineEdit *gain) const

@@ -1,4 +1,4 @@
-#include "app/outcometext.h"
+#include "device/outcometext.h"
 
 #include "device/recordfield.h"
 #include "effects/effectrecordfields.h"
