@@ -2,6 +2,146 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BackupActions</name>
+    <message>
+        <source>&amp;Back up controller…</source>
+        <translation>&amp;Backup des Controllers erstellen…</translation>
+    </message>
+    <message>
+        <source>&amp;Restore…</source>
+        <translation>Backup &amp;wiederherstellen…</translation>
+    </message>
+    <message>
+        <source>&amp;Controller</source>
+        <translation>&amp;Controller</translation>
+    </message>
+    <message>
+        <source>Back up controller</source>
+        <translation>Backup des Controllers erstellen</translation>
+    </message>
+    <message>
+        <source>Controller backups (*.kbak);;All files (*)</source>
+        <translation>Controller-Backups (*.kbak);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Restore controller</source>
+        <translation>Controller wiederherstellen</translation>
+    </message>
+    <message>
+        <source>A backup or restore is still under way: wait for it to end.</source>
+        <translation>Ein Backup oder eine Wiederherstellung läuft noch; bitte warten Sie ihr Ende ab.</translation>
+    </message>
+    <message>
+        <source>Choose a controller first.</source>
+        <translation>Wählen Sie zuerst einen Controller.</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the controller.</source>
+        <translation>Auf den Controller wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Restoring replaces all effect and hardware settings of the %1 with those of the backup.
+
+File: %2
+Backed up from: %3</source>
+        <translation>Die Wiederherstellung ersetzt alle Effekt- und Hardware-Einstellungen von %1 durch die des Backups.
+
+Datei: %2
+Backup von: %3</translation>
+    </message>
+    <message>
+        <source>&quot;Restore&quot; writes them to the controller&apos;s working memory; &quot;Restore and save&quot; also makes them permanent.</source>
+        <translation>„Wiederherstellen“ schreibt sie in den Arbeitsspeicher des Controllers, „Wiederherstellen und sichern“ zusätzlich in seinen Dauerspeicher.</translation>
+    </message>
+    <message>
+        <source>Restore the controller</source>
+        <translation>Controller wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore and save</source>
+        <translation>Wiederherstellen und sichern</translation>
+    </message>
+    <message>
+        <source>No backup was written. %1</source>
+        <translation>Es wurde kein Backup geschrieben. %1</translation>
+    </message>
+    <message>
+        <source>Controller backed up to %1 (%2).</source>
+        <translation>Backup des Controllers in %1 geschrieben (%2).</translation>
+    </message>
+    <message>
+        <source>The restore stopped before the hardware settings. %1</source>
+        <translation>Die Wiederherstellung endete vor den Hardware-Einstellungen. %1</translation>
+    </message>
+    <message>
+        <source>The restore stopped after the effect settings. %1</source>
+        <translation>Die Wiederherstellung endete nach den Effekteinstellungen. %1</translation>
+    </message>
+    <message>
+        <source>Restored %1, but the controller kept other values for: %2.</source>
+        <translation>%1 wiederhergestellt, aber der Controller behielt andere Werte für: %2.</translation>
+    </message>
+    <message>
+        <source>Restored %1 and saved it to the controller&apos;s permanent memory; every setting verified.</source>
+        <translation>%1 wiederhergestellt und im Dauerspeicher des Controllers gesichert; alle Einstellungen geprüft.</translation>
+    </message>
+    <message>
+        <source>Restored %1 to the controller&apos;s working memory; every setting verified.</source>
+        <translation>%1 im Arbeitsspeicher des Controllers wiederhergestellt; alle Einstellungen geprüft.</translation>
+    </message>
+</context>
+<context>
+    <name>ControllerBackup</name>
+    <message>
+        <source>controller of type %1</source>
+        <translation>Controller vom Typ %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2.</source>
+        <translation>%1 konnte nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2.</source>
+        <translation>%1 konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The backup is of a %1 (product id %2), but this controller is a %3 (product id %4).</source>
+        <translation>Das Backup stammt von einem %1 (Produkt-ID %2), dieser Controller ist aber ein %3 (Produkt-ID %4).</translation>
+    </message>
+    <message>
+        <source>The backup was made with firmware %1, but this controller runs firmware %2: the settings may mean something else to it.</source>
+        <translation>Das Backup wurde mit Firmware %1 erstellt, dieser Controller hat aber Firmware %2: Die Einstellungen können für ihn etwas anderes bedeuten.</translation>
+    </message>
+    <message>
+        <source>%1, product id %2, firmware %3</source>
+        <translation>%1, Produkt-ID %2, Firmware %3</translation>
+    </message>
+    <message>
+        <source>%1 is not a Kestrov controller backup.</source>
+        <translation>%1 ist kein Backup eines Kestrov-Controllers.</translation>
+    </message>
+    <message>
+        <source>%1 was written by a newer version of Kestrov Setup and cannot be read by this one.</source>
+        <translation>%1 wurde von einer neueren Version von Kestrov Setup geschrieben und kann von dieser nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 holds settings records of other sizes than these controllers have.</source>
+        <translation>%1 enthält Einstellungsdatensätze anderer Größe, als diese Controller sie haben.</translation>
+    </message>
+    <message>
+        <source>%1 is cut short: it ends before the backup does.</source>
+        <translation>%1 ist unvollständig: Die Datei endet vor dem Ende des Backups.</translation>
+    </message>
+    <message>
+        <source>%1 is damaged: its checksum does not match its content.</source>
+        <translation>%1 ist beschädigt: Ihre Prüfsumme passt nicht zum Inhalt.</translation>
+    </message>
+</context>
+<context>
     <name>DeviceAccessNotice</name>
     <message>
         <source>%1 is connected, but this user may not open it (%2). Install the tool&apos;s udev rule (see &quot;Using it with a controller&quot; in the README), then unplug the controller and plug it in again.</source>
