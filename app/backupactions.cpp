@@ -124,7 +124,7 @@ void BackupActions::backUpTo(const QString &path)
     m_backup.deviceType = m_controller.info.deviceType;
     m_backup.firmwareVersion = m_controller.info.firmwareVersion;
     const int productId = m_controller.productId;
-    expect(CommandOutcome::ReadEffects, [productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
+    expect(CommandOutcome::ReadEffects, [productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); }, false);
 }
 
 void BackupActions::restoreFrom(const QString &path)
@@ -181,10 +181,10 @@ bool BackupActions::confirmRestore(const ControllerBackup &backup, const QString
     return box.clickedButton() == apply || box.clickedButton() == permanent;
 }
 
-void BackupActions::expect(CommandOutcome::Command command, const Command &queued)
+void BackupActions::expect(CommandOutcome::Command command, const Command &queued, bool forPages)
 {
     m_expected.append(command);
-    m_queue(queued);
+    m_queue(queued, forPages);
 }
 
 void BackupActions::commandFinished(const CommandOutcome &outcome)
@@ -210,7 +210,7 @@ void BackupActions::continueBackup(const CommandOutcome &outcome)
     if (outcome.command == CommandOutcome::ReadEffects) {
         m_backup.effects = *m_effects;
         const int productId = m_controller.productId;
-        expect(CommandOutcome::ReadHardware, [productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
+        expect(CommandOutcome::ReadHardware, [productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); }, false);
         return;
     }
     m_backup.hardware = *m_hardware;

@@ -25,8 +25,9 @@ class BackupActions : public QObject
 
 public:
     using Command = std::function<void(SettingsUiBackgroundThread *)>;
-    // Queues a command to the worker as the window's own commands are queued.
-    using Queue = std::function<void(const Command &)>;
+    // Queues a command to the worker as the window's own commands are queued; a read with
+    // `forPages` false leaves the pages (and any edits on them) as they are.
+    using Queue = std::function<void(const Command &, bool forPages)>;
     struct Controller {
         int productId = -1;
         DeviceInfoTypeDef info;
@@ -55,7 +56,7 @@ private:
     void commandFinished(const CommandOutcome &outcome);
     void continueBackup(const CommandOutcome &outcome);
     void continueRestore(const CommandOutcome &outcome);
-    void expect(CommandOutcome::Command command, const Command &queued);
+    void expect(CommandOutcome::Command command, const Command &queued, bool forPages = true);
     void finish(const QString &message, bool succeeded);
 
     QMainWindow *m_window;

@@ -118,7 +118,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->reboot_button, &QPushButton::clicked, this, &MainWindow::rebootController);
     connectSettingsButtons();
     // Backup and restore of the whole controller, queued like every other command.
-    new BackupActions(this, worker, [this](const BackupActions::Command &command) { queueCommand(command); },
+    new BackupActions(this, worker, [this](const BackupActions::Command &command, bool forPages) { queueCommand(command, forPages); },
                       [this] { return BackupActions::Controller{selectedProductId, connectedDeviceInfo.value(selectedProductId)}; });
 
     startUsb();
@@ -364,9 +364,10 @@ void MainWindow::selectDevice(const DeviceInfoTypeDef &info)
 }
 
 template<typename Command>
-void MainWindow::queueCommand(Command command)
+void MainWindow::queueCommand(Command command, bool forPages)
 {
     ++commandsPending;
+    outcomesForPages.push_back(forPages);
     SettingsUiBackgroundThread *device = worker;
     QMetaObject::invokeMethod(device, [device, command] { command(device); }, Qt::QueuedConnection);
 }
@@ -531,7 +532,10 @@ void MainWindow::restoreCursor()
 void MainWindow::showCommandOutcome(const CommandOutcome &outcome)
 {
     --commandsPending;
-    const bool selected = outcome.productId == selectedProductId && selectedProductId != -1;
+    const bool forPages = outcomesForPages.empty() || outcomesForPages.front();
+    if (!outcomesForPages.empty())
+        outcomesForPages.pop_front();
+    const bool selected = forPages && outcome.productId == selectedProductId && selectedProductId != -1;
     if (selected && outcome.succeeded() && outcome.command == CommandOutcome::ReadEffects && arrivedEffects)
         showEffectSettings(*arrivedEffects);
     if (selected && outcome.succeeded() && outcome.command == CommandOutcome::ReadHardware && arrivedHardware)

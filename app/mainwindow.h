@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <deque>
 #include <optional>
 
 class DeviceAccessNotice;
@@ -96,8 +97,10 @@ private:
     bool confirmMismatchingFirmware();
     bool buildHardwareRecord(HardwareSettingsTypeDef &settings);
     EffectSettingsTypeDef buildEffectRecord() const;
+    // Each queued command ends with one outcome. A read asked for by something other than
+    // the pages (a backup) leaves the pages as they are: `forPages` false.
     template<typename Command>
-    void queueCommand(Command command);
+    void queueCommand(Command command, bool forPages = true);
     void stopWorker();
 
     std::unique_ptr<UsbSession> usbSession;
@@ -111,6 +114,8 @@ private:
     std::optional<HardwareSettingsTypeDef> arrivedHardware;
     QTimer *editCheck = nullptr;
     int commandsPending = 0;
+    // Per queued command, in order: whether a record it reads goes onto the pages.
+    std::deque<bool> outcomesForPages;
     bool closeWhenIdle = false;
     QMap<int, int> deviceProductIds;
     QMap<int, QString> deviceNames;

@@ -83,9 +83,13 @@ void TestBackupWindow::backupAndRestoreRoundTrip()
 
     auto *actions = window->findChild<BackupActions *>();
     QVERIFY(actions);
+    // An edit not sent yet survives a backup: its reads do not reach the pages.
+    auto *range = window->findChild<QSpinBox *>(QStringLiteral("motion_range_axis0"));
+    range->setValue(700);
     const QString path = directory.filePath(QStringLiteral("wheel.kbak"));
     actions->backUpTo(path);
     QTRY_VERIFY_WITH_TIMEOUT(window->statusBar()->currentMessage().startsWith(QLatin1String("Controller backed up to")), 5000);
+    QCOMPARE(range->value(), 700);
     QString problem;
     const std::optional<ControllerBackup> backup = ControllerBackup::load(path, &problem);
     QVERIFY2(backup, qPrintable(problem));
