@@ -211,7 +211,8 @@ void TestCtlFormats::backupSurvivesItsFile()
     QCOMPARE(loaded->deviceType, int(Wheel));
     QCOMPARE(loaded->firmwareVersion, 241123u);
     QCOMPARE(loaded->hardware.reserved_85[170], quint8(0x5A));
-    QCOMPARE(loaded->effects.axis[1].max_force, 12.5f);
+    const float maxForce = loaded->effects.axis[1].max_force; // packed: copied, not referenced
+    QCOMPARE(maxForce, 12.5f);
 }
 
 void TestCtlFormats::brokenBackupIsRefused_data()
