@@ -28,6 +28,7 @@ BenchOptions BenchOptions::parse(int argc, char **argv)
         options.readRepetitions = 20;
         options.writeRepetitions = 5;
         options.startupRuns = 3;
+        options.hotplugRepetitions = 5;
         options.idleLongSeconds = 10;
         options.idleShortSeconds = 5;
     }
@@ -46,7 +47,8 @@ QString BenchOptions::usage()
         "Usage: virtual-controller -- kestrov-bench [--quick] [--runs N] [--verbose]\n"
         "Measures Kestrov Setup's main window against emulated controllers and prints one table.\n"
         "  --quick    20 runs of each read and 5 of each apply or save (instead of 100 and 20),\n"
-        "             3 start-ups (instead of 10), idle periods of 10 s and 5 s (instead of 60 s and 30 s)\n"
+        "             3 start-ups (instead of 10), 5 plugs on each path (instead of 20),\n"
+        "             idle periods of 10 s and 5 s (instead of 60 s and 30 s)\n"
         "  --runs N   N runs of every command\n"
         "  --verbose  also print every command run: time through the window, protocol minimum, stalls\n"
         "Normally started by scripts/bench, which builds it and runs it under the virtual controller.\n");

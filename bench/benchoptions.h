@@ -14,6 +14,7 @@ struct BenchOptions {
     int readRepetitions = 100;    // reads are short, so their figures need more runs to settle
     int writeRepetitions = 20;
     int startupRuns = 10;
+    int hotplugRepetitions = 20;  // plugs and unplugs of a controller on each path
     int idleLongSeconds = 60;
     int idleShortSeconds = 30;
 

@@ -2,29 +2,38 @@
 
 #include "bench/benchcommand.h"
 #include "bench/commandlatencybench.h"
+#include "bench/devicelistrows.h"
 #include "bench/eventwait.h"
+#include "bench/hotplugbench.h"
 #include "bench/machineinfo.h"
 #include "bench/processusage.h"
+#include "bench/proberate.h"
 #include "bench/protocolminimum.h"
 #include "bench/startupbench.h"
 #include "bench/workerlocatingapplication.h"
 
 #include "app/mainwindow.h"
+#include "device/settingsuibackgroundthread.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFont>
-#include <QListView>
 #include <QTextStream>
 
 namespace {
 
 constexpr uint16_t VENDOR_ID = 0x045B;
 constexpr uint16_t JOYSTICK_PRODUCT_ID = 22777;
+// A joystick of a product id the tool does not know, so it never opens it: the protocol
+// minimum's own on the USB path, where only one handle at a time may make requests to the
+// controller's interface, and the tool's is the one there.
+constexpr uint16_t TWIN_PRODUCT_ID = 22778;
 constexpr int JOYSTICK_ROW = 1;
 // Never busy after a write or a save, so every busy wait is one status request and one sleep.
 const QString BENCH_JOYSTICK = QStringLiteral("joystick,write-busy-ms=0,save-busy-ms=0");
+// Without the kernel's HID driver: no hidraw node, the tool uses USB control transfers.
+const QString WITHOUT_DRIVER = QStringLiteral(",driver=none");
+const QString HOTPLUG_CONTROLLER = QStringLiteral("rudder");
 const QStringList OTHER_KINDS{QStringLiteral("generic"), QStringLiteral("rudder"), QStringLiteral("wheel"),
                               QStringLiteral("collective")};
 
@@ -34,6 +43,10 @@ constexpr double FIRST_CONTROLLER_TARGET_MS = 150;
 constexpr double STARTUP_TARGET_MS = 300;
 constexpr double MEMORY_TARGET_MB = 80;
 constexpr double IDLE_CPU_TARGET_PERCENT = 0.5;
+constexpr double HOTPLUG_TARGET_MS = 100;
+// One probe of each controller per poll period; a timer may fire a little early or late.
+constexpr double PROBES_PER_MINUTE_TARGET = 60000.0 / SettingsUiBackgroundThread::POLL_INTERVAL_MS;
+constexpr int PROBE_RATE_SLACK_PERCENT = 1;
 
 constexpr int LIST_TIMEOUT_MS = 5000;
 // Lets the poll open newly plugged controllers and the window settle before idling is timed.
@@ -44,19 +57,14 @@ QString ms(double value)
     return QString::number(value, 'f', value < 10 ? 2 : 1) + QStringLiteral(" ms");
 }
 
-int listedControllers(const MainWindow &window)
-{
-    const auto *devices = window.findChild<QComboBox *>(QStringLiteral("devices_combo_box"));
-    const auto *view = devices ? qobject_cast<QListView *>(devices->view()) : nullptr;
-    int listed = 0;
-    for (int row = 0; view && row < devices->count(); ++row)
-        listed += view->isRowHidden(row) ? 0 : 1;
-    return listed;
-}
-
 bool waitForListed(const MainWindow &window, int count)
 {
-    return EventWait::until([&] { return listedControllers(window) == count; }, LIST_TIMEOUT_MS);
+    return EventWait::until([&] { return DeviceListRows::shown(window) == count; }, LIST_TIMEOUT_MS);
+}
+
+QString pathsOf(const QStringList &paths)
+{
+    return paths.isEmpty() ? QStringLiteral("no transfer") : paths.join(QLatin1Char('+'));
 }
 
 } // namespace
@@ -101,6 +109,7 @@ int BenchRun::exec()
         measureCommands(window, *worker);
     else
         fail(QStringLiteral("the window's device worker was not found; no command was measured"));
+    measureHotplug(window);
     measureIdle(window);
 
     table.note(QStringLiteral("the tool runs under the virtual controller's umockdev preload, so every USB figure "
@@ -137,17 +146,48 @@ void BenchRun::measureStartup()
 
 void BenchRun::measureCommands(MainWindow &window, SettingsUiBackgroundThread &worker)
 {
-    CommandLatencyBench bench(window, worker, controller, joystickId);
-    bench.setVerbose(options.verbose);
-    if (!waitForListed(window, 1) || !bench.pickDevice(JOYSTICK_ROW)) {
-        fail(QStringLiteral("the joystick could not be selected; no command was measured"));
+    // The desktop's way: the kernel's HID driver holds the joystick, the tool uses its hidraw node.
+    if (measureCommandsOn(window, worker, joystickId, JOYSTICK_PRODUCT_ID))
+        sinceSelection.start();
+
+    // The same joystick without a kernel driver, reached with USB control transfers. Its row
+    // is the same as the first one's, so that has to go first.
+    if (!controller.unplug(joystickId) || !waitForListed(window, 0))
+        fail(QStringLiteral("the joystick did not leave the list"));
+    const int usbJoystick = controller.plug(BENCH_JOYSTICK + WITHOUT_DRIVER);
+    const int twin = controller.plug(BENCH_JOYSTICK + WITHOUT_DRIVER + QStringLiteral(",pid=%1").arg(TWIN_PRODUCT_ID));
+    if (usbJoystick < 0 || twin < 0)
+        fail(QStringLiteral("the joystick without a kernel driver could not be plugged; the USB path was not measured"));
+    else
+        measureCommandsOn(window, worker, usbJoystick, TWIN_PRODUCT_ID);
+    controller.unplug(usbJoystick);
+    controller.unplug(twin);
+    table.note(QStringLiteral("on the usbfs path the protocol minimum runs on a twin joystick the tool does not open: "
+                              "only one handle at a time may make requests to the controller's interface"));
+
+    // Back to the desktop's joystick, selected, for the figures that follow.
+    if (!waitForListed(window, 0) || !controller.replug(joystickId) || !waitForListed(window, 1)
+        || !CommandLatencyBench(window, worker, controller, joystickId).pickDevice(JOYSTICK_ROW)) {
+        fail(QStringLiteral("the joystick could not be selected again after the USB path"));
         return;
     }
     sinceSelection.start();
+}
+
+bool BenchRun::measureCommandsOn(MainWindow &window, SettingsUiBackgroundThread &worker, int deviceId,
+                                 uint16_t minimumProductId)
+{
+    CommandLatencyBench bench(window, worker, controller, deviceId);
+    bench.setVerbose(options.verbose);
+    if (!waitForListed(window, 1) || !bench.pickDevice(JOYSTICK_ROW)) {
+        fail(QStringLiteral("the joystick could not be selected; no command was measured on this path"));
+        return false;
+    }
     ProtocolMinimum minimum;
-    if (!minimum.open(VENDOR_ID, JOYSTICK_PRODUCT_ID)) {
-        fail(QStringLiteral("the joystick could not be opened for the protocol minimum; no command was measured"));
-        return;
+    if (!minimum.open(VENDOR_ID, minimumProductId)) {
+        fail(QStringLiteral("the joystick could not be opened for the protocol minimum; no command was measured "
+                            "on this path"));
+        return false;
     }
     QList<CommandFigures> all;
     for (const BenchCommand &command : BenchCommand::all())
@@ -155,20 +195,23 @@ void BenchRun::measureCommands(MainWindow &window, SettingsUiBackgroundThread &w
                                  command.isRead() ? options.readRepetitions : options.writeRepetitions));
     for (const CommandFigures &figures : std::as_const(all))
         addCommandRows(figures);
+    return true;
 }
 
 void BenchRun::addCommandRows(const CommandFigures &figures)
 {
-    const QString latencyFigure = QStringLiteral("Latency / protocol minimum: ") + figures.name;
-    const QString stallFigure = QStringLiteral("Longest GUI stall: ") + figures.name;
+    // Named by the node the transfers went through, as the virtual controller logged it.
+    const QString path = pathsOf(figures.paths);
+    const QString latencyFigure = QStringLiteral("Latency / protocol minimum, %1: %2").arg(path, figures.name);
+    const QString stallFigure = QStringLiteral("Longest GUI stall, %1: %2").arg(path, figures.name);
     if (figures.failures > 0)
-        fail(QStringLiteral("%1: %2 of %3 runs did not complete")
-                 .arg(figures.name)
+        fail(QStringLiteral("%1, %2: %3 of %4 runs did not complete")
+                 .arg(path, figures.name)
                  .arg(figures.failures)
                  .arg(figures.failures + figures.ratio.count()));
     if (figures.unexpectedTransfers > 0)
-        table.note(QStringLiteral("%1: %2 runs sent other transfers than the protocol minimum")
-                       .arg(figures.name)
+        table.note(QStringLiteral("%1, %2: %3 runs sent other transfers than the protocol minimum")
+                       .arg(path, figures.name)
                        .arg(figures.unexpectedTransfers));
     if (figures.ratio.isEmpty()) {
         table.add(latencyFigure, QString(), QString(), ResultTable::Verdict::NotMeasured);
@@ -192,6 +235,34 @@ void BenchRun::addCommandRows(const CommandFigures &figures)
               QStringLiteral("< ") + ms(STALL_TARGET_MS), figures.ownStallMs.max() < STALL_TARGET_MS);
 }
 
+void BenchRun::measureHotplug(const MainWindow &window)
+{
+    HotplugBench bench(window, controller);
+    for (const QString &driver : {QString(), WITHOUT_DRIVER}) {
+        const QString path = driver.isEmpty() ? QStringLiteral("hidraw") : QStringLiteral("usbfs");
+        const HotplugFigures figures = bench.measure(HOTPLUG_CONTROLLER + driver, options.hotplugRepetitions);
+        if (figures.failures > 0)
+            fail(QStringLiteral("%1: %2 plugs or unplugs were not seen in the list within three poll periods")
+                     .arg(path)
+                     .arg(figures.failures));
+        // Counted from the virtual controller's answer; its own time for the command is shown beside.
+        const auto addRow = [&](const QString &figure, const Samples &samples, const Samples &command) {
+            const QString name = QStringLiteral("%1, %2 (median of %3)").arg(figure, path).arg(samples.count());
+            if (samples.isEmpty()) {
+                table.add(name, QString(), QStringLiteral("< ") + ms(HOTPLUG_TARGET_MS), ResultTable::Verdict::NotMeasured);
+                return;
+            }
+            table.add(name,
+                      QStringLiteral("%1 (max %2; the command itself %3)")
+                          .arg(ms(samples.median()), ms(samples.max()), ms(command.median())),
+                      QStringLiteral("< %1, max too").arg(ms(HOTPLUG_TARGET_MS)),
+                      samples.median() < HOTPLUG_TARGET_MS && samples.max() < HOTPLUG_TARGET_MS);
+        };
+        addRow(QStringLiteral("Plugged to listed"), figures.listedMs, figures.plugCommandMs);
+        addRow(QStringLiteral("Unplugged to gone from the list"), figures.goneMs, figures.unplugCommandMs);
+    }
+}
+
 double BenchRun::idleCpuPercent(int seconds)
 {
     QElapsedTimer wall;
@@ -209,6 +280,18 @@ void BenchRun::addIdleCpuRow(int controllers, int seconds, double percent)
               QStringLiteral("< %1 %").arg(IDLE_CPU_TARGET_PERCENT), percent < IDLE_CPU_TARGET_PERCENT);
 }
 
+void BenchRun::addProbeRateRow(const ProbeRate &rate, double seconds)
+{
+    table.add(QStringLiteral("Probes per controller and minute, %1 idle controllers").arg(rate.controllers),
+              QStringLiteral("%1 (%2 probes in %3 s)")
+                  .arg(rate.perControllerPerMinute, 0, 'f', 2)
+                  .arg(rate.probes)
+                  .arg(seconds, 0, 'f', 1),
+              QStringLiteral("<= %1 (+%2 % timer slack)").arg(PROBES_PER_MINUTE_TARGET, 0, 'f', 0).arg(PROBE_RATE_SLACK_PERCENT),
+              rate.controllers > 0
+                  && rate.perControllerPerMinute <= PROBES_PER_MINUTE_TARGET * (1 + PROBE_RATE_SLACK_PERCENT / 100.0));
+}
+
 void BenchRun::measureIdle(MainWindow &window)
 {
     QList<int> others;
@@ -223,7 +306,12 @@ void BenchRun::measureIdle(MainWindow &window)
         table.note(QStringLiteral("no controller was selected while idling"));
     EventWait::forMs(IDLE_SETTLE_MS);
 
+    // The poll's probes while idling, from the transfer log.
+    controller.clearLog();
+    QElapsedTimer probing;
+    probing.start();
     addIdleCpuRow(5, options.idleLongSeconds, idleCpuPercent(options.idleLongSeconds));
+    addProbeRateRow(ProbeRate::of(controller.transfers()), probing.elapsed() / 1000.0);
     const double resident = ProcessUsage::residentMegabytes();
     table.add(QStringLiteral("Resident memory, controller selected for %1 s")
                   .arg(selected ? sinceSelection.elapsed() / 1000 : 0),

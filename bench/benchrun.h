@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 
 struct CommandFigures;
+struct ProbeRate;
 class MainWindow;
 class SettingsUiBackgroundThread;
 class WorkerLocatingApplication;
@@ -25,8 +26,14 @@ public:
 private:
     void measureStartup();
     void measureCommands(MainWindow &window, SettingsUiBackgroundThread &worker);
+    // Every command against the controller `deviceId`, which the window lists as the joystick;
+    // the protocol minimum is taken on the joystick with `minimumProductId`.
+    bool measureCommandsOn(MainWindow &window, SettingsUiBackgroundThread &worker, int deviceId,
+                           uint16_t minimumProductId);
     void addCommandRows(const CommandFigures &figures);
+    void measureHotplug(const MainWindow &window);
     void measureIdle(MainWindow &window);
+    void addProbeRateRow(const ProbeRate &rate, double seconds);
     double idleCpuPercent(int seconds);
     void addIdleCpuRow(int controllers, int seconds, double percent);
     void fail(const QString &what);

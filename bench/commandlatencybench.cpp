@@ -99,7 +99,7 @@ CommandFigures CommandLatencyBench::measure(const BenchCommand &command, Protoco
         controller.clearLog();
         double latency = 0;
         const bool ended = runThroughWindow(command, latency);
-        const int transfers = commandTransfersLogged();
+        const int transfers = commandTransfersLogged(figures.paths);
         if (!referenceFirst)
             reference = protocolMinimum(command, minimum);
         if (!ended || reference <= 0) {
@@ -141,12 +141,16 @@ bool CommandLatencyBench::runThroughWindow(const BenchCommand &command, double &
     return ended;
 }
 
-int CommandLatencyBench::commandTransfersLogged() const
+int CommandLatencyBench::commandTransfersLogged(QStringList &paths) const
 {
     // The poll's device-information probes run alongside and are not part of the command.
     int count = 0;
-    for (const Transfer &transfer : controller.transfers())
-        if (transfer.id == deviceId && transfer.reportId() != DEVICE_INFO_REPORT)
-            ++count;
+    for (const Transfer &transfer : controller.transfers()) {
+        if (transfer.id != deviceId || transfer.reportId() == DEVICE_INFO_REPORT)
+            continue;
+        ++count;
+        if (!paths.contains(transfer.path))
+            paths.append(transfer.path);
+    }
     return count;
 }

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 
@@ -27,6 +28,7 @@ struct CommandFigures {
     Samples busyMs;                 // the longest time the GUI thread ran between two beats
     int failures = 0;               // runs in which the command or its reference did not complete
     int unexpectedTransfers = 0;    // runs whose transfers were not exactly the protocol's
+    QStringList paths;              // the nodes the commands' transfers went through, as logged
 };
 
 // Clicks the window's command buttons and times each command from the click to its end as
@@ -55,7 +57,8 @@ private:
     bool awaitExpected();
     bool runThroughWindow(const BenchCommand &command, double &latencyMs);
     double protocolMinimum(const BenchCommand &command, ProtocolMinimum &minimum);
-    int commandTransfersLogged() const;
+    // The command's transfers in the log; adds the nodes they went through to `paths`.
+    int commandTransfersLogged(QStringList &paths) const;
 
     MainWindow &window;
     VirtualController &controller;

@@ -1,5 +1,6 @@
 #include "bench/startupprobe.h"
 
+#include "bench/devicelistrows.h"
 #include "bench/firstframewatch.h"
 #include "bench/processclock.h"
 #include "bench/workerlocatingapplication.h"
@@ -7,9 +8,7 @@
 #include "app/mainwindow.h"
 #include "device/settingsuibackgroundthread.h"
 
-#include <QComboBox>
 #include <QFont>
-#include <QListView>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,18 +18,6 @@ namespace StartupProbe {
 namespace {
 
 constexpr int PROBE_TIMEOUT_MS = 10000;
-
-bool listsAController(const MainWindow &window)
-{
-    const auto *devices = window.findChild<QComboBox *>(QStringLiteral("devices_combo_box"));
-    const auto *view = devices ? qobject_cast<QListView *>(devices->view()) : nullptr;
-    if (!view)
-        return false;
-    for (int row = 0; row < devices->count(); ++row)
-        if (!view->isRowHidden(row))
-            return true;
-    return false;
-}
 
 double msSince(qint64 originNs, qint64 momentNs)
 {
@@ -62,7 +49,7 @@ int run(char *program)
     };
     // Queued after the window's own handling of the same list.
     QObject::connect(worker, &SettingsUiBackgroundThread::connectedDevices, &window, [&] {
-        if (firstControllerNs == 0 && listsAController(window)) {
+        if (firstControllerNs == 0 && DeviceListRows::shown(window) > 0) {
             firstControllerNs = ProcessClock::nowNs();
             quitWhenBoth();
         }

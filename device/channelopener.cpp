@@ -80,6 +80,7 @@ ChannelOpener::Result ChannelOpener::openHidraw(int productId, const QByteArray 
     Result result;
     if (hid_device *device = hid_open_path(path.constData())) {
         result.channel = std::make_unique<HidrawChannel>(device);
+        result.node = QString::fromLocal8Bit(path);
         return result;
     }
     const int error = openError(path);
@@ -111,6 +112,7 @@ ChannelOpener::Result ChannelOpener::openUsb(int productId) const
         const int opened = libusb_open(devices[i], &handle);
         if (opened == LIBUSB_SUCCESS) {
             result.channel = std::make_unique<UsbChannel>(handle);
+            result.node = usbNode(devices[i]);
         } else if (opened != LIBUSB_ERROR_NO_DEVICE) {
             DeviceAccessIssue issue;
             issue.productId = productId;

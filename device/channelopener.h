@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QString>
 
 #include <memory>
 #include <optional>
@@ -19,6 +20,8 @@ class ChannelOpener
 public:
     struct Result {
         std::unique_ptr<DeviceChannel> channel;
+        // The node the channel was opened on (/dev/hidrawN, /dev/bus/usb/BBB/DDD).
+        QString node;
         // Set when the controller is on the bus but could not be opened.
         std::optional<DeviceAccessIssue> issue;
     };

@@ -1,10 +1,12 @@
 #include "device/settingsuibackgroundthread.h"
 
 #include "device/devicechannel.h"
+#include "device/devicemonitor.h"
 #include "device/hidtransport.h"
 #include "device/replydecoding.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 
@@ -34,11 +36,14 @@ SettingsUiBackgroundThread::SettingsUiBackgroundThread(const QList<int> &product
     : QObject(parent)
     , productIds(productIds)
     , pollTimer(new QTimer(this))
+    , followUpCycle(new QTimer(this))
     , vendorId(vendorId)
     , opener(vendorId)
 {
     registerMetaTypes();
     connect(pollTimer, &QTimer::timeout, this, &SettingsUiBackgroundThread::checkDeviceConnections);
+    followUpCycle->setSingleShot(true);
+    connect(followUpCycle, &QTimer::timeout, this, [this] { cycleAfterDeviceEvent(false); });
 }
 
 SettingsUiBackgroundThread::~SettingsUiBackgroundThread() = default;
@@ -47,6 +52,9 @@ void SettingsUiBackgroundThread::start()
 {
     if (stopping.load())
         return;
+    // Made here, on the worker's thread, so that its events are handled between commands.
+    monitor = new DeviceMonitor(vendorId, this);
+    connect(monitor, &DeviceMonitor::controllersChanged, this, &SettingsUiBackgroundThread::cycleAfterDeviceEvent);
     // The first cycle runs at once, so a connected controller is listed without waiting a period.
     checkDeviceConnections();
     pollTimer->start(POLL_INTERVAL_MS);
@@ -56,7 +64,34 @@ void SettingsUiBackgroundThread::shutdown()
 {
     stopping.store(true);
     pollTimer->stop();
+    followUpCycle->stop();
+    delete monitor;
+    monitor = nullptr;
     deviceHandles.clear();
+    openNodes.clear();
+}
+
+void SettingsUiBackgroundThread::cycleAfterDeviceEvent(bool arrived)
+{
+    if (stopping.load())
+        return;
+    // Commands run on this thread, so an event during one is only handled after it; should a
+    // busy wait still be under way, the cycle is put off rather than skipped.
+    if (busy.load()) {
+        followUpCycle->start(BUSY_POLL_INTERVAL_MS);
+        return;
+    }
+    // This cycle does what a second look still due would have done.
+    followUpCycle->stop();
+    const QList<int> openBefore = openNodes.keys();
+    checkDeviceConnections();
+    // The rhythm starts over from here: the event adds one cycle, and the next tick is a
+    // whole period away.
+    pollTimer->start(POLL_INTERVAL_MS);
+    const bool openedOne = std::any_of(openNodes.keyBegin(), openNodes.keyEnd(),
+                                       [&openBefore](int productId) { return !openBefore.contains(productId); });
+    if (arrived && !openedOne)
+        followUpCycle->start(SECOND_LOOK_MS);
 }
 
 bool SettingsUiBackgroundThread::probe(DeviceChannel &channel, DeviceInfoTypeDef &info) const
@@ -88,13 +123,22 @@ void SettingsUiBackgroundThread::checkDeviceConnections()
             if (!opened.channel)
                 continue;
             open = deviceHandles.emplace(productId, std::move(opened.channel)).first;
+            openNodes.insert(productId, opened.node);
         }
         DeviceInfoTypeDef info;
         if (!probe(*open->second, info)) {
             deviceHandles.erase(open);
+            openNodes.remove(productId);
             continue;
         }
         answered.insert(productId, info);
+    }
+    if (monitor) {
+        // The nodes whose removal changes what is listed or what is reported.
+        QSet<QString> watched(openNodes.cbegin(), openNodes.cend());
+        for (const DeviceAccessIssue &issue : std::as_const(accessIssues))
+            watched.insert(issue.node);
+        monitor->watchRemovalOf(watched);
     }
     emit connectedDevices(answered);
     if (!accessIssuesPublished || accessIssues != lastAccessIssues) {

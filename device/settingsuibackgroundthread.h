@@ -18,10 +18,12 @@
 class DeviceChannel;
 Q_DECLARE_OPAQUE_POINTER(DeviceChannel *)
 
+class DeviceMonitor;
 class QTimer;
 
 // Owns every open controller channel (hidraw node or USB handle). Lives on a thread of its own: once a second it opens or
-// probes each known controller and publishes the ones that answered; its command slots are
+// probes each known controller and publishes the ones that answered, and when the system
+// announces a controller plugged or unplugged it runs that cycle at once; its command slots are
 // invoked queued by the window, so all USB traffic runs here, one operation after another,
 // and the GUI never waits on a transfer.
 class SettingsUiBackgroundThread : public QObject
@@ -31,6 +33,9 @@ class SettingsUiBackgroundThread : public QObject
 public:
     static constexpr int POLL_INTERVAL_MS = 1000;
     static constexpr int BUSY_POLL_INTERVAL_MS = 100;
+    // A controller announced but not found by the cycle the announcement ran is looked for
+    // once more after this long: its node may not be enumerable yet.
+    static constexpr int SECOND_LOOK_MS = 40;
     // A controller that still reports busy after this long is given up on, so a command
     // always ends.
     static constexpr int DEFAULT_BUSY_WAIT_LIMIT_MS = 10000;
@@ -86,10 +91,14 @@ private:
     // Reads `reportId` whole into `record`: 0, or the negative errno (-EPROTO when short).
     int readWhole(DeviceChannel &channel, uint8_t reportId, QByteArray &record) const;
     void finish(CommandOutcome outcome, CommandOutcome::Step step, int error);
+    void cycleAfterDeviceEvent(bool arrived);
 
     QList<int> productIds;
     std::map<int, std::unique_ptr<DeviceChannel>> deviceHandles;
+    QMap<int, QString> openNodes;
     QTimer *pollTimer;
+    DeviceMonitor *monitor = nullptr;
+    QTimer *followUpCycle;
     int vendorId;
     ChannelOpener opener;
     DeviceAccessIssues lastAccessIssues;

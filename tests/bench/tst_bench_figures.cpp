@@ -1,5 +1,6 @@
 #include "bench/benchcommand.h"
 #include "bench/benchoptions.h"
+#include "bench/proberate.h"
 #include "bench/resulttable.h"
 #include "bench/samples.h"
 
@@ -18,6 +19,16 @@ BenchOptions parse(QStringList arguments)
     for (QByteArray &argument : bytes)
         argv.append(argument.data());
     return BenchOptions::parse(int(argv.size()), argv.data());
+}
+
+Transfer transferAt(int id, double timeMs, int bmRequestType, int reportId)
+{
+    Transfer transfer;
+    transfer.id = id;
+    transfer.timeMs = timeMs;
+    transfer.bmRequestType = bmRequestType;
+    transfer.wValue = 0x0300 | reportId;
+    return transfer;
 }
 
 BenchCommand command(const char *name)
@@ -42,6 +53,8 @@ private slots:
     void transfersOfEachCommand_data();
     void transfersOfEachCommand();
     void commandsCoverBothRecordsAndEveryKind();
+
+    void probeRateCountsPeriodsNotWindowEdges();
 
     void fullRunByDefault();
     void quickRunShortensEveryMeasurement();
@@ -121,6 +134,29 @@ void TestBenchFigures::commandsCoverBothRecordsAndEveryKind()
     QCOMPARE(kinds.value(BenchCommand::Save), 2);
 }
 
+void TestBenchFigures::probeRateCountsPeriodsNotWindowEdges()
+{
+    QList<Transfer> log;
+    // Two controllers probed every 1000 ms, eleven times each in a window of little over 10 s.
+    for (int i = 0; i <= 10; ++i) {
+        log << transferAt(1, 20 + 1000.0 * i, 0xA1, 0x25) << transferAt(2, 520 + 1000.0 * i, 0xA1, 0x25);
+        // A command's transfers are no probes.
+        log << transferAt(1, 30 + 1000.0 * i, 0x21, 0x20) << transferAt(1, 40 + 1000.0 * i, 0xA1, 0x22);
+    }
+    ProbeRate rate = ProbeRate::of(log);
+    QCOMPARE(rate.controllers, 2);
+    QCOMPARE(rate.probes, 22);
+    QCOMPARE(rate.perControllerPerMinute, 60.0);
+
+    // A cycle more in the same time shows.
+    log << transferAt(2, 700, 0xA1, 0x25);
+    rate = ProbeRate::of(log);
+    QCOMPARE(rate.probes, 23);
+    QCOMPARE(rate.perControllerPerMinute, 21 * 60000.0 / 20000);
+
+    QCOMPARE(ProbeRate::of({}).perControllerPerMinute, 0.0);
+}
+
 void TestBenchFigures::fullRunByDefault()
 {
     const BenchOptions options = parse({});
@@ -129,6 +165,7 @@ void TestBenchFigures::fullRunByDefault()
     QCOMPARE(options.readRepetitions, 100);
     QCOMPARE(options.writeRepetitions, 20);
     QCOMPARE(options.startupRuns, 10);
+    QCOMPARE(options.hotplugRepetitions, 20);
     QCOMPARE(options.idleLongSeconds, 60);
     QCOMPARE(options.idleShortSeconds, 30);
 }
@@ -141,6 +178,7 @@ void TestBenchFigures::quickRunShortensEveryMeasurement()
     QVERIFY(quick.readRepetitions < full.readRepetitions);
     QVERIFY(quick.writeRepetitions < full.writeRepetitions);
     QVERIFY(quick.startupRuns < full.startupRuns);
+    QVERIFY(quick.hotplugRepetitions < full.hotplugRepetitions);
     QVERIFY(quick.idleLongSeconds < full.idleLongSeconds);
     QVERIFY(quick.idleShortSeconds < full.idleShortSeconds);
 }

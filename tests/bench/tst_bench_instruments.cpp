@@ -1,7 +1,9 @@
 #include "bench/benchcommand.h"
 #include "bench/eventwait.h"
+#include "bench/devicelistrows.h"
 #include "bench/firstframewatch.h"
 #include "bench/heartbeat.h"
+#include "bench/hotplugbench.h"
 #include "bench/processclock.h"
 #include "bench/processusage.h"
 #include "bench/startupbench.h"
@@ -42,6 +44,7 @@ private slots:
 
     void workerIsKnownOnceTheWindowExists();
     void commandButtonsAreTheWindowsOwn();
+    void hotplugTimesEveryChangeAndLeavesTheListAsFound();
 
     void heartbeatSeesABlockedEventLoop();
     void heartbeatTellsSleepingFromRunning();
@@ -96,6 +99,22 @@ void TestBenchInstruments::commandButtonsAreTheWindowsOwn()
         // The button sits on the page the benchmark shows while the command runs.
         QVERIFY2(pages->widget(command.page)->isAncestorOf(button), command.buttonName);
     }
+}
+
+void TestBenchInstruments::hotplugTimesEveryChangeAndLeavesTheListAsFound()
+{
+    QVERIFY(controller.plug(QStringLiteral("joystick")) > 0);
+    MainWindow window;
+    QTRY_COMPARE(DeviceListRows::shown(window), 1);
+
+    const HotplugFigures figures = HotplugBench(window, controller).measure(QStringLiteral("rudder"), 2);
+    QCOMPARE(figures.failures, 0);
+    QCOMPARE(figures.listedMs.count(), 2);
+    QCOMPARE(figures.goneMs.count(), 2);
+    QCOMPARE(DeviceListRows::shown(window), 1);
+    // Each plug is a controller of its own, pulled again.
+    QVERIFY(!controller.isPlugged(2));
+    QVERIFY(!controller.isPlugged(3));
 }
 
 void TestBenchInstruments::heartbeatSeesABlockedEventLoop()

@@ -11,6 +11,10 @@ namespace {
 
 constexpr int JOYSTICK = 22777;
 constexpr int WHEEL = 22999;
+// A cycle this soon after the one before is no tick of the poll: the poll timer starts over
+// with every cycle run for a device event, and fires at most 5 % early. The margin is for a
+// loaded machine, where a list may reach the test late.
+constexpr int SOONER_THAN_A_TICK_MS = SettingsUiBackgroundThread::POLL_INTERVAL_MS * 3 / 4;
 
 CommandOutcome outcomeAt(const QSignalSpy &spy, int index)
 {
@@ -39,8 +43,10 @@ public:
     ThreadedWorker()
         : worker(new SettingsUiBackgroundThread(DeviceKinds::productIds().values(), 0x045B))
     {
+        clock.start();
         connect(worker, &SettingsUiBackgroundThread::connectedDevices, this, [this](const QMap<int, DeviceInfoTypeDef> &map) {
             maps.append(map);
+            arrivedAtMs.append(clock.elapsed());
             events << QStringLiteral("list");
         });
         connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, [this] { events << QStringLiteral("busy"); });
@@ -66,8 +72,25 @@ public:
         QMetaObject::invokeMethod(target, [target, command] { command(target); }, Qt::QueuedConnection);
     }
 
+    // Waits for the next cycle's list: right after it, the next tick is a whole period away.
+    bool nextCycle()
+    {
+        const qsizetype seen = maps.size();
+        return QTest::qWaitFor([&] { return maps.size() > seen; }, 3000);
+    }
+    // Cycles from `index` on that were run for a device event rather than by the poll.
+    int eventCyclesFrom(qsizetype index) const
+    {
+        int early = 0;
+        for (qsizetype i = qMax<qsizetype>(index, 1); i < arrivedAtMs.size(); ++i)
+            early += arrivedAtMs.at(i) - arrivedAtMs.at(i - 1) < SOONER_THAN_A_TICK_MS ? 1 : 0;
+        return early;
+    }
+
     SettingsUiBackgroundThread *worker;
     QThread thread;
+    QElapsedTimer clock;
+    QList<qint64> arrivedAtMs;
     QList<QMap<int, DeviceInfoTypeDef>> maps;
     QList<DeviceAccessIssues> accessIssues;
     QStringList events;
@@ -92,6 +115,7 @@ private slots:
     void shortProbeCountsAsAnswer();
     void failingProbeDropsController();
     void controllerThatCannotBeOpenedIsReportedUntilFixed();
+    void plugUnplugAndRebootAreListedBeforeTheNextTick();
 
     // Commands
     void readsEmitTheControllersRecords();
@@ -231,6 +255,44 @@ void TestSettingsUiBackgroundThread::controllerThatCannotBeOpenedIsReportedUntil
     QTRY_VERIFY_WITH_TIMEOUT(threaded.maps.last().contains(JOYSTICK), 3000);
     QCOMPARE(threaded.accessIssues.last().size(), 1);
     QCOMPARE(threaded.accessIssues.last().first().productId, WHEEL);
+}
+
+void TestSettingsUiBackgroundThread::plugUnplugAndRebootAreListedBeforeTheNextTick()
+{
+    // Stays plugged throughout: every cycle probes it.
+    QVERIFY(controller.plug(QStringLiteral("wheel")) > 0);
+    ThreadedWorker threaded;
+    QVERIFY(QTest::qWaitFor([&] { return !threaded.maps.isEmpty() && threaded.maps.last().contains(WHEEL); }, 3000));
+    const auto listsJoystick = [&] { return threaded.maps.last().contains(JOYSTICK); };
+
+    QVERIFY(threaded.nextCycle());
+    qsizetype from = threaded.maps.size();
+    // Back from a reboot well before the next tick, and well after the removal's cycle.
+    const int joystick = controller.plug(QStringLiteral("joystick,reboot-ms=400"));
+    QVERIFY(joystick > 0);
+    QVERIFY(QTest::qWaitFor(listsJoystick, 3000));
+    QCOMPARE(threaded.eventCyclesFrom(from), threaded.maps.size() - from);
+
+    QVERIFY(threaded.nextCycle());
+    from = threaded.maps.size();
+    QVERIFY(controller.unplug(joystick));
+    QVERIFY(QTest::qWaitFor([&] { return !listsJoystick(); }, 3000));
+    QCOMPARE(threaded.eventCyclesFrom(from), threaded.maps.size() - from);
+
+    // A reboot is two bursts, the removal and the return: one cycle for each, whatever
+    // number of events they hold.
+    QVERIFY(controller.replug(joystick));
+    QVERIFY(QTest::qWaitFor(listsJoystick, 3000));
+    QVERIFY(threaded.nextCycle());
+    from = threaded.maps.size();
+    threaded.queue([](SettingsUiBackgroundThread *worker) { worker->rebootControllerRequest(JOYSTICK); });
+    QVERIFY(QTest::qWaitFor([&] { return !listsJoystick(); }, 3000));
+    QCOMPARE(threaded.eventCyclesFrom(from), 1);
+    QVERIFY(QTest::qWaitFor(listsJoystick, 5000));
+    const qsizetype back = threaded.maps.size() - 1;
+    QVERIFY(threaded.nextCycle());
+    QCOMPARE(threaded.eventCyclesFrom(back), 1);
+    QCOMPARE(threaded.eventCyclesFrom(from), 2);
 }
 
 void TestSettingsUiBackgroundThread::readsEmitTheControllersRecords()
