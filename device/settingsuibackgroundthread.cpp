@@ -53,8 +53,14 @@ void SettingsUiBackgroundThread::start()
     if (stopping.load())
         return;
     // Made here, on the worker's thread, so that its events are handled between commands.
+    // Without udev's events the poll alone finds every change, as it always has.
     monitor = new DeviceMonitor(vendorId, this);
-    connect(monitor, &DeviceMonitor::controllersChanged, this, &SettingsUiBackgroundThread::cycleAfterDeviceEvent);
+    if (monitor->isListening()) {
+        connect(monitor, &DeviceMonitor::controllersChanged, this, &SettingsUiBackgroundThread::cycleAfterDeviceEvent);
+    } else {
+        delete monitor;
+        monitor = nullptr;
+    }
     // The first cycle runs at once, so a connected controller is listed without waiting a period.
     checkDeviceConnections();
     pollTimer->start(POLL_INTERVAL_MS);
