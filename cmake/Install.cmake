@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install`: the tool, behind a launcher that gives it a per-user working directory;
 # its command-line companion kestrov-ctl; its icon and translations, a desktop entry,
 # AppStream data, the man pages, and the udev rule that lets users open the controllers

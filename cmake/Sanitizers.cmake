@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sanitizer builds: one option each, applied to everything compiled in the tree.
 if(KESTROV_ASAN AND KESTROV_TSAN)
     message(FATAL_ERROR "KESTROV_ASAN and KESTROV_TSAN cannot be combined")
