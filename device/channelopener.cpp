@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/channelopener.h"
 
 #include "device/hidrawchannel.h"
+#include "device/usbcontrollers.h"
 #include "device/usbchannel.h"
 #include "device/usbsession.h"
 
@@ -56,6 +58,7 @@ ChannelOpener::ChannelOpener(int vendorId)
 
 void ChannelOpener::lookAround()
 {
+    m_usbNodes = UsbControllers::nodesByProduct(m_vendorId);
     m_hidrawPaths.clear();
     if (!UsbSession::hasHidraw())
         return;
@@ -73,6 +76,26 @@ ChannelOpener::Result ChannelOpener::open(int productId) const
     if (hidraw != m_hidrawPaths.cend())
         return openHidraw(productId, *hidraw);
     return openUsb(productId);
+}
+
+QMap<int, int> ChannelOpener::extraControllers() const
+{
+    QMap<int, int> extra;
+    for (auto nodes = m_usbNodes.cbegin(); nodes != m_usbNodes.cend(); ++nodes) {
+        if (nodes->size() > 1)
+            extra.insert(nodes.key(), int(nodes->size()) - 1);
+    }
+    return extra;
+}
+
+QStringList ChannelOpener::nodesOfExtraControllers() const
+{
+    QStringList nodes;
+    for (const QStringList &ofProduct : m_usbNodes) {
+        if (ofProduct.size() > 1)
+            nodes += ofProduct;
+    }
+    return nodes;
 }
 
 ChannelOpener::Result ChannelOpener::openHidraw(int productId, const QByteArray &path) const

@@ -1,4 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/commandoutcome.h"
+
+#include "effects/effectrecordfields.h"
+#include "hardware/hardwarerecordfields.h"
 
 #include <cerrno>
 
@@ -18,4 +22,40 @@ CommandOutcome::Result CommandOutcome::resultOfError(int error)
     default:
         return NoAnswer;
     }
+}
+
+bool CommandOutcome::unconfirmed() const
+{
+    if (!writesRecord() || result == Done || result == Differs || result == NotConnected)
+        return false;
+    switch (step) {
+    case Sending:
+    case Reading:
+    // A chunk that failed stops the write before the terminator that commits the record.
+    case Writing:
+        return false;
+    case WaitingAfterWrite:
+        // A save's own command has not gone out yet.
+        return !savesRecord();
+    case Saving:
+        // A timed-out command may have reached the controller; a refused or failed one did not.
+        return result == NoAnswer;
+    case WaitingAfterSave:
+        return true;
+    case Verifying:
+        // The controller reported the command done; only the read-back check failed.
+        return false;
+    }
+    return false;
+}
+
+bool CommandOutcome::saveNotSentAfterWrite() const
+{
+    return savesRecord() && result != Done && result != Differs && result != NotConnected
+        && step == WaitingAfterWrite;
+}
+
+const QList<RecordField> &CommandOutcome::fieldsOf(RecordKind kind)
+{
+    return kind == RecordKind::Effects ? effectRecordFields() : hardwareRecordFields();
 }

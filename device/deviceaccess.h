@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -24,6 +25,10 @@ struct DeviceAccessIssue {
     int systemError = 0;
 
     static Problem problemForError(int error);
+    // What is wrong and the fix, in the user's words (the "DeviceAccessIssue" context), for the
+    // window and kestrov-ctl alike. The node stands on a line of its own, so that no line
+    // wrapping splits it at a '/'.
+    QString describe(const QString &controllerName) const;
     friend bool operator==(const DeviceAccessIssue &, const DeviceAccessIssue &) = default;
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMap>
@@ -36,5 +37,3 @@ static_assert(offsetof(DeviceInfoTypeDef, firmwareVersion) == 0);
 static_assert(offsetof(DeviceInfoTypeDef, deviceType) == 4);
 
 Q_DECLARE_METATYPE(DeviceInfoTypeDef)
-using DeviceInfoMap = QMap<int, DeviceInfoTypeDef>;
-Q_DECLARE_METATYPE(DeviceInfoMap)

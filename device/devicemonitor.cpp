@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/devicemonitor.h"
 
 #include <QByteArray>
@@ -52,48 +53,48 @@ bool isUsbDevice(udev_device *device)
 
 DeviceMonitor::DeviceMonitor(int vendorId, QObject *parent)
     : QObject(parent)
-    , vendorId(vendorId)
-    , quiet(new QTimer(this))
-    , readyWait(new QTimer(this))
-    , longest(new QTimer(this))
+    , m_vendorId(vendorId)
+    , m_quiet(new QTimer(this))
+    , m_readyWait(new QTimer(this))
+    , m_longest(new QTimer(this))
 {
-    for (QTimer *timer : {quiet, readyWait, longest}) {
+    for (QTimer *timer : {m_quiet, m_readyWait, m_longest}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
     }
-    connect(quiet, &QTimer::timeout, this, &DeviceMonitor::quietEnded);
-    connect(readyWait, &QTimer::timeout, this, [this] {
-        if (!quiet->isActive())
+    connect(m_quiet, &QTimer::timeout, this, &DeviceMonitor::quietEnded);
+    connect(m_readyWait, &QTimer::timeout, this, [this] {
+        if (!m_quiet->isActive())
             endBurst();
     });
-    connect(longest, &QTimer::timeout, this, &DeviceMonitor::endBurst);
+    connect(m_longest, &QTimer::timeout, this, &DeviceMonitor::endBurst);
 
-    context = udev_new();
+    m_context = udev_new();
     // udev's own events, not the kernel's: they come once udev has set up the node and its
     // permissions, so a controller announced can be opened.
-    monitor = context ? udev_monitor_new_from_netlink(context, "udev") : nullptr;
-    if (!monitor)
+    m_monitor = m_context ? udev_monitor_new_from_netlink(m_context, "udev") : nullptr;
+    if (!m_monitor)
         return;
-    udev_monitor_filter_add_match_subsystem_devtype(monitor, "usb", nullptr);
-    udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr);
-    if (udev_monitor_enable_receiving(monitor) < 0)
+    udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "usb", nullptr);
+    udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr);
+    if (udev_monitor_enable_receiving(m_monitor) < 0)
         return;
-    notifier = new QSocketNotifier(qintptr(udev_monitor_get_fd(monitor)), QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &DeviceMonitor::readEvents);
+    m_notifier = new QSocketNotifier(qintptr(udev_monitor_get_fd(m_monitor)), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &DeviceMonitor::readEvents);
 }
 
 DeviceMonitor::~DeviceMonitor()
 {
-    delete notifier;
-    if (monitor)
-        udev_monitor_unref(monitor);
-    if (context)
-        udev_unref(context);
+    delete m_notifier;
+    if (m_monitor)
+        udev_monitor_unref(m_monitor);
+    if (m_context)
+        udev_unref(m_context);
 }
 
 void DeviceMonitor::readEvents()
 {
-    while (udev_device *device = udev_monitor_receive_device(monitor)) {
+    while (udev_device *device = udev_monitor_receive_device(m_monitor)) {
         QString usbPath;
         note(classify(device, usbPath), usbPath);
         udev_device_unref(device);
@@ -108,7 +109,7 @@ DeviceMonitor::Event DeviceMonitor::classify(udev_device *device, QString &usbPa
         return Event::Other;
     if (std::strcmp(action, "remove") == 0) {
         const char *node = udev_device_get_devnode(device);
-        return node && watchedNodes.contains(QString::fromLocal8Bit(node)) ? Event::Removed : Event::Other;
+        return node && m_watchedNodes.contains(QString::fromLocal8Bit(node)) ? Event::Removed : Event::Other;
     }
     const bool added = std::strcmp(action, "add") == 0;
     const bool bound = std::strcmp(action, "bind") == 0;
@@ -119,12 +120,12 @@ DeviceMonitor::Event DeviceMonitor::classify(udev_device *device, QString &usbPa
     const bool ownUsbDevice = isUsbDevice(device);
     udev_device *usb = ownUsbDevice ? device : udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
     if (usb) {
-        if (usbVendor(usb) != vendorId)
+        if (usbVendor(usb) != m_vendorId)
             return Event::Other;
         usbPath = QString::fromLocal8Bit(udev_device_get_syspath(usb));
     } else {
         udev_device *hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
-        if (!hid || hidVendor(hid) != vendorId)
+        if (!hid || hidVendor(hid) != m_vendorId)
             return Event::Other;
     }
     // The kernel binds a USB device once each of its interfaces has its driver; a hidraw node
@@ -138,31 +139,31 @@ void DeviceMonitor::note(Event event, const QString &usbPath)
 {
     if (event == Event::Other)
         return;
-    if (!longest->isActive())
-        longest->start(LONGEST_BURST_MS);
-    quiet->start(QUIET_MS);
+    if (!m_longest->isActive())
+        m_longest->start(LONGEST_BURST_MS);
+    m_quiet->start(QUIET_MS);
     if (event == Event::Added) {
-        notReady.insert(usbPath);
-        readyWait->start(READY_WAIT_MS);
+        m_notReady.insert(usbPath);
+        m_readyWait->start(READY_WAIT_MS);
     } else if (event == Event::Ready) {
-        notReady.remove(usbPath);
+        m_notReady.remove(usbPath);
     }
-    burstArrived = burstArrived || event == Event::Added || event == Event::Ready;
+    m_burstArrived = m_burstArrived || event == Event::Added || event == Event::Ready;
 }
 
 void DeviceMonitor::quietEnded()
 {
-    if (notReady.isEmpty() || !readyWait->isActive())
+    if (m_notReady.isEmpty() || !m_readyWait->isActive())
         endBurst();
 }
 
 void DeviceMonitor::endBurst()
 {
-    quiet->stop();
-    readyWait->stop();
-    longest->stop();
-    notReady.clear();
-    const bool arrived = burstArrived;
-    burstArrived = false;
+    m_quiet->stop();
+    m_readyWait->stop();
+    m_longest->stop();
+    m_notReady.clear();
+    const bool arrived = m_burstArrived;
+    m_burstArrived = false;
     emit controllersChanged(arrived);
 }

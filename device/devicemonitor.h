@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
@@ -37,11 +38,11 @@ public:
     DeviceMonitor &operator=(const DeviceMonitor &) = delete;
 
     // False when the system gives no device events: no udev, or its monitor could not be set up.
-    bool isListening() const { return notifier != nullptr; }
+    bool isListening() const { return m_notifier != nullptr; }
 
     // A removal is only news for a node the worker has open or could not open: the remove
     // event names the node but often no longer its vendor.
-    void watchRemovalOf(const QSet<QString> &nodes) { watchedNodes = nodes; }
+    void watchRemovalOf(const QSet<QString> &nodes) { m_watchedNodes = nodes; }
 
 signals:
     // Once per burst; `arrived` when a controller was added in it.
@@ -58,14 +59,14 @@ private:
     void quietEnded();
     void endBurst();
 
-    int vendorId;
-    udev *context = nullptr;
-    udev_monitor *monitor = nullptr;
-    QSocketNotifier *notifier = nullptr;
-    QTimer *quiet;
-    QTimer *readyWait;
-    QTimer *longest;
-    bool burstArrived = false;
-    QSet<QString> notReady;
-    QSet<QString> watchedNodes;
+    int m_vendorId;
+    udev *m_context = nullptr;
+    udev_monitor *m_monitor = nullptr;
+    QSocketNotifier *m_notifier = nullptr;
+    QTimer *m_quiet;
+    QTimer *m_readyWait;
+    QTimer *m_longest;
+    bool m_burstArrived = false;
+    QSet<QString> m_notReady;
+    QSet<QString> m_watchedNodes;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "device/devicechannel.h"
@@ -6,12 +7,10 @@ typedef struct hid_device_ hid_device;
 
 // A controller held by the kernel's HID driver, reached through its hidraw node. The kernel
 // turns each feature-report request into the same control transfer the USB path sends and
-// bounds it with its own control timeout.
+// bounds it with its own control timeout (5 s), which the tool cannot set.
 class HidrawChannel : public DeviceChannel
 {
 public:
-    static constexpr unsigned KERNEL_TIMEOUT_MS = 5000;
-
     // Takes over the open device and closes it when destroyed.
     explicit HidrawChannel(hid_device *device);
     ~HidrawChannel() override;

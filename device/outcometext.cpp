@@ -1,10 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/outcometext.h"
 
 #include "device/recordfield.h"
-#include "effects/effectrecordfields.h"
-#include "hardware/hardwarerecordfields.h"
 
-#include <QLocale>
 
 QString OutcomeText::describe(const CommandOutcome &outcome)
 {
@@ -14,6 +12,12 @@ QString OutcomeText::describe(const CommandOutcome &outcome)
         return differences(outcome);
     if (outcome.step == CommandOutcome::Verifying)
         return verifyFailed(outcome);
+    if (outcome.unconfirmed())
+        return unconfirmed(outcome);
+    if (outcome.saveNotSentAfterWrite())
+        return saveNotSent(outcome);
+    if (outcome.savesRecord() && outcome.step == CommandOutcome::Saving)
+        return appliedNotSaved(outcome);
     return tr("%1: %2").arg(failedCommand(outcome), reason(outcome));
 }
 
@@ -86,48 +90,123 @@ QString OutcomeText::verifyFailed(const CommandOutcome &outcome)
 
 QString OutcomeText::reason(const CommandOutcome &outcome)
 {
-    QString why;
+    // The firmware hint only where a reply did not fit what this tool expects.
     switch (outcome.result) {
     case CommandOutcome::NotConnected:
         return tr("the controller is not connected. Plug it in and choose it again.");
     case CommandOutcome::Gone:
-        why = tr("the controller left (unplugged or restarting). Plug it in, choose it and try again.");
-        break;
+        return tr("the controller left (unplugged or restarting). Plug it in, choose it and try again.");
     case CommandOutcome::NoAnswer:
-        why = tr("the controller did not answer. Check the cable and try again.");
-        break;
+        return tr("the controller did not answer. Check its cable and power, then try again.");
     case CommandOutcome::Refused:
-        why = tr("the controller refused the request. Check that its firmware matches this tool.");
-        break;
-    case CommandOutcome::StillBusy: {
-        const int seconds = (outcome.busyWaitLimitMs + 999) / 1000;
-        if (outcome.savesRecord() && outcome.step == CommandOutcome::WaitingAfterWrite)
-            return tr("the controller was still busy after %n s, so the save was not sent. Try again.", nullptr, seconds);
-        why = tr("the controller was still busy after %n s. Try again.", nullptr, seconds);
-        break;
-    }
+        return tr("the controller refused the request.");
+    case CommandOutcome::StillBusy:
+        return tr("the controller was still busy after %n s. Try again.", nullptr, busySeconds(outcome));
     case CommandOutcome::ShortReply:
-        why = tr("the controller's reply was too short. Check that its firmware matches this tool.");
-        break;
+        return tr("the controller's reply was too short. Check that its firmware matches this tool.");
     case CommandOutcome::Done:
     case CommandOutcome::Differs:
         break;
     }
-    return why;
+    return {};
+}
+
+QString OutcomeText::unconfirmed(const CommandOutcome &outcome)
+{
+    QString lead;
+    switch (outcome.command) {
+    case CommandOutcome::ApplyEffects:
+        lead = tr("The effect settings may have been applied");
+        break;
+    case CommandOutcome::SaveEffects:
+        lead = tr("The effect settings may have been saved");
+        break;
+    case CommandOutcome::ApplyHardware:
+        lead = tr("The hardware settings may have been applied");
+        break;
+    default:
+        lead = tr("The hardware settings may have been saved");
+        break;
+    }
+    QString why;
+    switch (outcome.result) {
+    case CommandOutcome::Gone:
+        why = tr("the controller left before confirming. Choose it again to read what it holds.");
+        break;
+    case CommandOutcome::Refused:
+        why = tr("the controller refused the request for its status. Read its settings again to see what it holds.");
+        break;
+    case CommandOutcome::StillBusy:
+        why = tr("the controller was still busy after %n s. Read its settings again to see what it holds.", nullptr,
+                 busySeconds(outcome));
+        break;
+    case CommandOutcome::ShortReply:
+        why = tr("the controller's status reply was too short. Check that its firmware matches this tool, then read "
+                 "its settings again to see what it holds.");
+        break;
+    default:
+        why = tr("the controller stopped answering before confirming. Check its cable and power, then choose it "
+                 "again to read what it holds.");
+        break;
+    }
+    return tr("%1: %2").arg(lead, why);
+}
+
+QString OutcomeText::saveNotSent(const CommandOutcome &outcome)
+{
+    // The record went to the working memory; whether the controller took it is not known.
+    QString why;
+    switch (outcome.result) {
+    case CommandOutcome::Gone:
+        why = tr("the controller left after the settings went to its working memory, before the save was sent. "
+                 "Plug it in, choose it and try again.");
+        break;
+    case CommandOutcome::Refused:
+        why = tr("the controller refused the request for its status after the settings went to its working memory, "
+                 "so the save was not sent.");
+        break;
+    case CommandOutcome::StillBusy:
+        why = tr("the controller was still busy after %n s, so the save was not sent. Try again.", nullptr,
+                 busySeconds(outcome));
+        break;
+    case CommandOutcome::ShortReply:
+        why = tr("the controller's status reply was too short after the settings went to its working memory, so the "
+                 "save was not sent. Check that its firmware matches this tool.");
+        break;
+    default:
+        why = tr("the controller stopped answering after the settings went to its working memory, so the save was "
+                 "not sent. Check its cable and power, then try again.");
+        break;
+    }
+    return tr("%1: %2").arg(failedCommand(outcome), why);
+}
+
+QString OutcomeText::appliedNotSaved(const CommandOutcome &outcome)
+{
+    // The controller reported the record taken before the save command failed to go out.
+    const QString done = outcome.isEffects()
+        ? tr("The effect settings were applied to the controller's working memory, but not saved")
+        : tr("The hardware settings were applied to the controller's working memory, but not saved");
+    return tr("%1: %2").arg(done, reason(outcome));
+}
+
+int OutcomeText::busySeconds(const CommandOutcome &outcome)
+{
+    return (outcome.busyWaitLimitMs + 999) / 1000;
 }
 
 QString OutcomeText::differences(const CommandOutcome &outcome)
 {
-    const QList<RecordField> &fields = outcome.isEffects() ? effectRecordFields() : hardwareRecordFields();
-    const QString names = QLocale().createSeparatedList(RecordFields::differences(fields, outcome.sent, outcome.kept));
+    // A value's own words hold a comma, so the fields are set apart by semicolons.
+    const QString values = RecordFields::keptValues(outcome.recordFields(), outcome.sent, outcome.kept).join(QStringLiteral("; "));
     const bool effects = outcome.isEffects();
     if (outcome.savesRecord())
-        return effects ? tr("Effect settings saved, but the controller kept other values for: %1. The page still "
-                            "shows what you entered.").arg(names)
-                       : tr("Hardware settings saved, but the controller kept other values for: %1. The page still "
-                            "shows what you entered.").arg(names);
-    return effects ? tr("Effect settings applied, but the controller kept other values for: %1. The page still "
-                        "shows what you entered.").arg(names)
-                   : tr("Hardware settings applied, but the controller kept other values for: %1. The page still "
-                        "shows what you entered.").arg(names);
+        return effects ? tr("Effect settings saved, but the controller kept other values: %1. The page still "
+                            "shows what you entered.").arg(values)
+                       : tr("Hardware settings saved, but the controller kept other values: %1. The page still "
+                            "shows what you entered.").arg(values);
+    return effects ? tr("Effect settings applied, but the controller kept other values: %1. The page still "
+                        "shows what you entered.").arg(values)
+                   : tr("Hardware settings applied, but the controller kept other values: %1. The page still "
+                        "shows what you entered.").arg(values);
 }

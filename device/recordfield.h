@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -32,7 +33,16 @@ namespace RecordFields {
 // ("Axis 0: Max force available (kg)", "Button 3"), translated. Reserved bytes count too.
 QStringList differences(const QList<RecordField> &fields, const QByteArray &a, const QByteArray &b);
 
+// The elements whose bytes differ between the record sent and the record kept, each in the
+// pages' words with both values: "Axis 0: Motion range (degrees): sent 60, the controller
+// kept 40", translated. Reserved bytes are only named, once.
+QStringList keptValues(const QList<RecordField> &fields, const QByteArray &sent, const QByteArray &kept);
+
 // The element of `field` at `index` in the pages' words, translated.
 QString describe(const RecordField &field, int index);
+
+// The element's value as its kind reads it, in the user's locale: integers whole, floats to
+// 6 significant digits. Empty for reserved bytes and for a record too short to hold it.
+QString value(const RecordField &field, const QByteArray &record, int index);
 
 } // namespace RecordFields

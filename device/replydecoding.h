@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "device/deviceinfo.h"
@@ -7,8 +8,8 @@
 #include <cstring>
 
 // Turns the reply to a GET feature report into what the tool uses. `received` is what the
-// transfer returned: a byte count or a negative libusb error. `reply` is the receive buffer,
-// zeroed before the transfer, so bytes the controller did not send read as zero.
+// channel returned: a byte count or a negative errno. `reply` is the receive buffer, zeroed
+// before the transfer, so bytes the controller did not send read as zero.
 namespace ReplyDecoding {
 
 // Any answer counts, however short: the missing bytes of the record stay zero.

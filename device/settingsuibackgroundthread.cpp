@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/settingsuibackgroundthread.h"
 
 #include "device/devicechannel.h"
@@ -23,6 +24,7 @@ void registerMetaTypes()
 {
     qRegisterMetaType<DeviceInfoTypeDef>("DeviceInfoTypeDef");
     qRegisterMetaType<QMap<int, DeviceInfoTypeDef>>("QMap<int,DeviceInfoTypeDef>");
+    qRegisterMetaType<QMap<int, int>>("QMap<int,int>");
     qRegisterMetaType<EffectSettingsTypeDef>("EffectSettingsTypeDef");
     qRegisterMetaType<HardwareSettingsTypeDef>("HardwareSettingsTypeDef");
     qRegisterMetaType<DeviceAccessIssues>("DeviceAccessIssues");
@@ -34,70 +36,71 @@ void registerMetaTypes()
 SettingsUiBackgroundThread::SettingsUiBackgroundThread(const QList<int> &productIds, int vendorId,
                                                        QObject *parent)
     : QObject(parent)
-    , productIds(productIds)
-    , pollTimer(new QTimer(this))
-    , followUpCycle(new QTimer(this))
-    , vendorId(vendorId)
-    , opener(vendorId)
+    , m_productIds(productIds)
+    , m_pollTimer(new QTimer(this))
+    , m_followUpCycle(new QTimer(this))
+    , m_vendorId(vendorId)
+    , m_opener(vendorId)
 {
     registerMetaTypes();
-    connect(pollTimer, &QTimer::timeout, this, &SettingsUiBackgroundThread::checkDeviceConnections);
-    followUpCycle->setSingleShot(true);
-    connect(followUpCycle, &QTimer::timeout, this, [this] { cycleAfterDeviceEvent(false); });
+    connect(m_pollTimer, &QTimer::timeout, this, &SettingsUiBackgroundThread::checkDeviceConnections);
+    m_followUpCycle->setSingleShot(true);
+    connect(m_followUpCycle, &QTimer::timeout, this, [this] { cycleAfterDeviceEvent(false); });
 }
 
 SettingsUiBackgroundThread::~SettingsUiBackgroundThread() = default;
 
 void SettingsUiBackgroundThread::start()
 {
-    if (stopping.load())
+    if (m_stopping.load())
         return;
     // Made here, on the worker's thread, so that its events are handled between commands.
     // Without udev's events the poll alone finds every change, as it always has.
-    monitor = new DeviceMonitor(vendorId, this);
-    if (monitor->isListening()) {
-        connect(monitor, &DeviceMonitor::controllersChanged, this, &SettingsUiBackgroundThread::cycleAfterDeviceEvent);
+    m_monitor = new DeviceMonitor(m_vendorId, this);
+    if (m_monitor->isListening()) {
+        connect(m_monitor, &DeviceMonitor::controllersChanged, this, &SettingsUiBackgroundThread::cycleAfterDeviceEvent);
     } else {
-        delete monitor;
-        monitor = nullptr;
+        delete m_monitor;
+        m_monitor = nullptr;
     }
     // The first cycle runs at once, so a connected controller is listed without waiting a period.
     checkDeviceConnections();
-    pollTimer->start(POLL_INTERVAL_MS);
+    m_pollTimer->start(POLL_INTERVAL_MS);
 }
 
 void SettingsUiBackgroundThread::shutdown()
 {
-    stopping.store(true);
-    pollTimer->stop();
-    followUpCycle->stop();
-    delete monitor;
-    monitor = nullptr;
-    deviceHandles.clear();
-    openNodes.clear();
+    m_stopping.store(true);
+    m_pollTimer->stop();
+    m_followUpCycle->stop();
+    delete m_monitor;
+    m_monitor = nullptr;
+    m_deviceHandles.clear();
+    m_openNodes.clear();
 }
 
 void SettingsUiBackgroundThread::cycleAfterDeviceEvent(bool arrived)
 {
-    if (stopping.load())
+    if (m_stopping.load())
         return;
     // Commands run on this thread, so an event during one is only handled after it; should a
     // busy wait still be under way, the cycle is put off rather than skipped.
-    if (busy.load()) {
-        followUpCycle->start(BUSY_POLL_INTERVAL_MS);
+    if (m_busy.load()) {
+        m_followUpCycle->start(BUSY_POLL_INTERVAL_MS);
         return;
     }
     // This cycle does what a second look still due would have done.
-    followUpCycle->stop();
-    const QList<int> openBefore = openNodes.keys();
+    m_followUpCycle->stop();
+    m_lookDue = true;
+    const QList<int> openBefore = m_openNodes.keys();
     checkDeviceConnections();
     // The rhythm starts over from here: the event adds one cycle, and the next tick is a
     // whole period away.
-    pollTimer->start(POLL_INTERVAL_MS);
-    const bool openedOne = std::any_of(openNodes.keyBegin(), openNodes.keyEnd(),
+    m_pollTimer->start(POLL_INTERVAL_MS);
+    const bool openedOne = std::any_of(m_openNodes.keyBegin(), m_openNodes.keyEnd(),
                                        [&openBefore](int productId) { return !openBefore.contains(productId); });
     if (arrived && !openedOne)
-        followUpCycle->start(SECOND_LOOK_MS);
+        m_followUpCycle->start(SECOND_LOOK_MS);
 }
 
 bool SettingsUiBackgroundThread::probe(DeviceChannel &channel, DeviceInfoTypeDef &info) const
@@ -109,55 +112,87 @@ bool SettingsUiBackgroundThread::probe(DeviceChannel &channel, DeviceInfoTypeDef
 
 void SettingsUiBackgroundThread::checkDeviceConnections()
 {
-    if (busy.load() || stopping.load())
+    if (m_busy.load() || m_stopping.load())
         return;
 
-    // The bus is looked at only when some controller is not open yet.
-    const bool allOpen = std::all_of(productIds.cbegin(), productIds.cend(),
-                                     [this](int productId) { return deviceHandles.count(productId) != 0; });
-    if (!allOpen)
-        opener.lookAround();
+    // Where udev announces arrivals, the bus is looked at when a controller was announced
+    // (a look also counts the controllers beyond the one used of each kind, so this holds even
+    // when every kind is open) and, while some kind is not open, when one could not be opened
+    // or stopped answering, or the safety look is due; elsewhere whenever some kind is not
+    // open yet, and at the safety look. Looking reads sysfs only; open controllers are probed
+    // every cycle.
+    const bool allOpen = std::all_of(m_productIds.cbegin(), m_productIds.cend(),
+                                     [this](int productId) { return m_deviceHandles.count(productId) != 0; });
+    const bool safetyLookDue = !m_sinceLook.isValid() || m_sinceLook.hasExpired(SAFETY_LOOK_MS);
+    const bool lookNow = m_monitor ? m_lookDue || (!allOpen && (safetyLookDue || !m_lastAccessIssues.isEmpty()))
+                                   : !allOpen || safetyLookDue;
+    if (lookNow) {
+        m_opener.lookAround();
+        m_lookDue = false;
+        m_sinceLook.start();
+    }
 
     QMap<int, DeviceInfoTypeDef> answered;
+    QList<int> unanswered;
     DeviceAccessIssues accessIssues;
-    for (int productId : std::as_const(productIds)) {
-        auto open = deviceHandles.find(productId);
-        if (open == deviceHandles.end()) {
-            ChannelOpener::Result opened = opener.open(productId);
+    for (int productId : std::as_const(m_productIds)) {
+        auto open = m_deviceHandles.find(productId);
+        if (open == m_deviceHandles.end() && !lookNow) {
+            // Not looked for this cycle: what was known of it still holds.
+            for (const DeviceAccessIssue &issue : std::as_const(m_lastAccessIssues))
+                if (issue.productId == productId)
+                    accessIssues.append(issue);
+            continue;
+        }
+        if (open == m_deviceHandles.end()) {
+            ChannelOpener::Result opened = m_opener.open(productId);
             if (opened.issue)
                 accessIssues.append(*opened.issue);
             if (!opened.channel)
                 continue;
-            open = deviceHandles.emplace(productId, std::move(opened.channel)).first;
-            openNodes.insert(productId, opened.node);
+            open = m_deviceHandles.emplace(productId, std::move(opened.channel)).first;
+            m_openNodes.insert(productId, opened.node);
         }
         DeviceInfoTypeDef info;
         if (!probe(*open->second, info)) {
-            deviceHandles.erase(open);
-            openNodes.remove(productId);
+            m_deviceHandles.erase(open);
+            m_openNodes.remove(productId);
+            // It may still be there, answering again by the next cycle.
+            m_lookDue = true;
+            unanswered.append(productId);
             continue;
         }
         answered.insert(productId, info);
     }
-    if (monitor) {
+    if (m_monitor) {
         // The nodes whose removal changes what is listed or what is reported.
-        QSet<QString> watched(openNodes.cbegin(), openNodes.cend());
+        QSet<QString> watched(m_openNodes.cbegin(), m_openNodes.cend());
         for (const DeviceAccessIssue &issue : std::as_const(accessIssues))
             watched.insert(issue.node);
-        monitor->watchRemovalOf(watched);
+        for (const QString &node : m_opener.nodesOfExtraControllers())
+            watched.insert(node);
+        m_monitor->watchRemovalOf(watched);
     }
     emit connectedDevices(answered);
-    if (!accessIssuesPublished || accessIssues != lastAccessIssues) {
-        accessIssuesPublished = true;
-        lastAccessIssues = accessIssues;
+    emit unansweredControllers(unanswered);
+    if (!m_accessIssuesPublished || accessIssues != m_lastAccessIssues) {
+        m_accessIssuesPublished = true;
+        m_lastAccessIssues = accessIssues;
         emit deviceAccessIssues(accessIssues);
+    }
+    QMap<int, int> extra = m_opener.extraControllers();
+    extra.removeIf([this](const QMap<int, int>::iterator &counted) { return !m_productIds.contains(counted.key()); });
+    if (!m_extraControllersPublished || extra != m_lastExtraControllers) {
+        m_extraControllersPublished = true;
+        m_lastExtraControllers = extra;
+        emit extraControllers(extra);
     }
 }
 
 DeviceChannel *SettingsUiBackgroundThread::handleFor(int productId) const
 {
-    const auto found = deviceHandles.find(productId);
-    return found == deviceHandles.end() ? nullptr : found->second.get();
+    const auto found = m_deviceHandles.find(productId);
+    return found == m_deviceHandles.end() ? nullptr : found->second.get();
 }
 
 namespace {
@@ -181,7 +216,8 @@ QByteArray bytesOf(const Record &record)
 void SettingsUiBackgroundThread::finish(CommandOutcome outcome, CommandOutcome::Step step, int error)
 {
     outcome.step = step;
-    outcome.busyWaitLimitMs = busyWaitLimitMs;
+    outcome.busyWaitLimitMs = m_busyWaitLimitMs;
+    outcome.requestId = m_currentRequest;
     if (error < 0)
         outcome.result = CommandOutcome::resultOfError(error);
     emit commandFinished(outcome);
@@ -218,9 +254,7 @@ int SettingsUiBackgroundThread::readWhole(DeviceChannel &channel, uint8_t report
     return ReplyDecoding::settingsRecord(received, reply.data(), record.data(), size_t(record.size())) ? 0 : -EPROTO;
 }
 
-template<typename Record>
-void SettingsUiBackgroundThread::readRecord(CommandOutcome outcome, uint8_t reportId,
-                                            void (SettingsUiBackgroundThread::*obtained)(Record))
+void SettingsUiBackgroundThread::readRecord(CommandOutcome outcome, uint8_t reportId, int size)
 {
     DeviceChannel *channel = handleFor(outcome.productId);
     if (!channel) {
@@ -228,26 +262,23 @@ void SettingsUiBackgroundThread::readRecord(CommandOutcome outcome, uint8_t repo
         finish(outcome, CommandOutcome::Reading, 0);
         return;
     }
-    QByteArray bytes(int(sizeof(Record)), '\0');
-    const int read = readWhole(*channel, reportId, bytes);
-    if (read == 0) {
-        Record record;
-        std::memcpy(static_cast<void *>(&record), bytes.constData(), sizeof record);
-        emit (this->*obtained)(record);
-    }
+    QByteArray record(size, '\0');
+    const int read = readWhole(*channel, reportId, record);
+    if (read == 0)
+        outcome.record = record;
     finish(outcome, CommandOutcome::Reading, read);
 }
 
 void SettingsUiBackgroundThread::readEffectSettings(int productId)
 {
     readRecord(outcomeOf(CommandOutcome::ReadEffects, productId), HidTransport::REPORT_EFFECT_SETTINGS,
-               &SettingsUiBackgroundThread::effectSettingsObtained);
+               int(sizeof(EffectSettingsTypeDef)));
 }
 
 void SettingsUiBackgroundThread::readHardwareSettings(int productId)
 {
     readRecord(outcomeOf(CommandOutcome::ReadHardware, productId), HidTransport::REPORT_HARDWARE_SETTINGS,
-               &SettingsUiBackgroundThread::hardwareSettingsObtained);
+               int(sizeof(HardwareSettingsTypeDef)));
 }
 
 void SettingsUiBackgroundThread::writeRecord(CommandOutcome outcome, uint8_t command, uint8_t reportId,
@@ -319,16 +350,36 @@ void SettingsUiBackgroundThread::saveHardwareSettings(int productId, HardwareSet
                 HidTransport::REPORT_HARDWARE_SETTINGS, bytesOf(settings), true);
 }
 
-void SettingsUiBackgroundThread::saveSettingsRequest(int productId)
+void SettingsUiBackgroundThread::runRequest(quint64 requestId, CommandOutcome::Command command, int productId,
+                                            const QByteArray &record)
 {
-    DeviceChannel *channel = handleFor(productId);
-    if (channel && HidTransport::sendCommand(*channel, HidTransport::COMMAND_SAVE_SETTINGS) == HidTransport::PACKET_SIZE)
-        waitUntilIdle(channel);
-}
-
-void SettingsUiBackgroundThread::awaitDeviceNotBusy(DeviceChannel *device)
-{
-    waitUntilIdle(device);
+    m_currentRequest = requestId;
+    const bool effects = command == CommandOutcome::ApplyEffects || command == CommandOutcome::SaveEffects;
+    const uint8_t reportId = effects ? HidTransport::REPORT_EFFECT_SETTINGS : HidTransport::REPORT_HARDWARE_SETTINGS;
+    const uint8_t write = effects ? HidTransport::COMMAND_WRITE_EFFECT_SETTINGS : HidTransport::COMMAND_WRITE_HARDWARE_SETTINGS;
+    switch (command) {
+    case CommandOutcome::ReadEffects:
+        readEffectSettings(productId);
+        break;
+    case CommandOutcome::ReadHardware:
+        readHardwareSettings(productId);
+        break;
+    case CommandOutcome::ApplyEffects:
+    case CommandOutcome::ApplyHardware:
+    case CommandOutcome::SaveEffects:
+    case CommandOutcome::SaveHardware: {
+        const CommandOutcome outcome = outcomeOf(command, productId);
+        writeRecord(outcome, write, reportId, record, outcome.savesRecord());
+        break;
+    }
+    case CommandOutcome::Reboot:
+        rebootControllerRequest(productId);
+        break;
+    case CommandOutcome::SwitchToDfu:
+        switchtoDfuRequest(productId);
+        break;
+    }
+    m_currentRequest = 0;
 }
 
 int SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
@@ -336,7 +387,7 @@ int SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
     if (!channel)
         return -ENODEV;
 
-    busy.store(true);
+    m_busy.store(true);
     emit busyWaitStarted();
 
     // Ends when the controller reports idle, when a status request fails (the controller is
@@ -352,11 +403,11 @@ int SettingsUiBackgroundThread::waitUntilIdle(DeviceChannel *channel)
         if (!ReplyDecoding::busyStatus(received, reply.data(), busyNow))
             result = received < 0 ? received : -EPROTO;
         QThread::msleep(BUSY_POLL_INTERVAL_MS);
-        if (busyNow && result == 0 && elapsed.elapsed() >= busyWaitLimitMs)
+        if (busyNow && result == 0 && elapsed.elapsed() >= m_busyWaitLimitMs)
             result = -EBUSY;
     }
 
-    busy.store(false);
+    m_busy.store(false);
     emit busyWaitFinished();
     return result;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The libraries the device link talks through, set up for the life of the process: libusb's
