@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer.h"
 
 bool Transfer::isSet() const
@@ -13,6 +14,14 @@ int Transfer::reportId() const
 Transfer Transfer::fromJson(const QJsonObject &object)
 {
     Transfer transfer;
+    if (object.value(QLatin1String("kind")).toString() == QLatin1String("ff")) {
+        transfer.kind = Kind::ForceFeedback;
+        transfer.operation = object.value(QLatin1String("op")).toString();
+        transfer.effectId = object.value(QLatin1String("effect")).toInt();
+        transfer.effectType = object.value(QLatin1String("type")).toInt();
+        transfer.length = object.value(QLatin1String("length")).toInt();
+        transfer.value = object.value(QLatin1String("value")).toInt();
+    }
     transfer.timeMs = object.value(QLatin1String("t")).toDouble();
     transfer.id = object.value(QLatin1String("id")).toInt();
     transfer.productId = object.value(QLatin1String("pid")).toInt();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "virtualcontroller.h"
 
 #include <QFile>
@@ -120,13 +121,43 @@ QString VirtualController::hidrawNode(int id)
     return infoValue(id, QStringLiteral("hidraw"));
 }
 
-QList<Transfer> VirtualController::transfers() const
+QList<Transfer> VirtualController::transfers(Transfer::Kind kind) const
 {
     QList<Transfer> transfers;
-    for (const QJsonObject &entry : logEntries())
-        if (!entry.contains(QLatin1String("event")))
-            transfers << Transfer::fromJson(entry);
+    for (const QJsonObject &entry : logEntries()) {
+        if (entry.contains(QLatin1String("event")))
+            continue;
+        const Transfer transfer = Transfer::fromJson(entry);
+        if (transfer.kind == kind)
+            transfers << transfer;
+    }
     return transfers;
+}
+
+QString VirtualController::eventNode(int id)
+{
+    return infoValue(id, QStringLiteral("event"));
+}
+
+bool VirtualController::setAxis(int id, const QString &axis, int value)
+{
+    bool ok = false;
+    command(QStringLiteral("axis %1 %2 %3").arg(id).arg(axis).arg(value), &ok);
+    return ok;
+}
+
+bool VirtualController::setButton(int id, int number, bool pressed)
+{
+    bool ok = false;
+    command(QStringLiteral("button %1 %2 %3").arg(id).arg(number).arg(pressed ? 1 : 0), &ok);
+    return ok;
+}
+
+bool VirtualController::streamAxis(int id, const QString &axis, int hz)
+{
+    bool ok = false;
+    command(QStringLiteral("stream %1 %2 %3").arg(id).arg(axis).arg(hz), &ok);
+    return ok;
 }
 
 QList<DeviceEvent> VirtualController::events() const

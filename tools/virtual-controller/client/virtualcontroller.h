@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "deviceevent.h"
@@ -38,12 +39,21 @@ public:
     bool isBusy(int id);
     // The device's hidraw node ("/dev/hidraw0"), empty while no HID driver holds it.
     QString hidrawNode(int id);
+    // Its input event node ("/dev/input/event0"), likewise.
+    QString eventNode(int id);
+    // The controller's joystick report: an axis by kernel name ("ABS_RX"), a button by its
+    // number from 1; streaming moves the axis through its range at `hz` reports a second
+    // (0 stops).
+    bool setAxis(int id, const QString &axis, int value);
+    bool setButton(int id, int number, bool pressed);
+    bool streamAxis(int id, const QString &axis, int hz);
     // Unplugs and forgets every device and clears the log; ids start again at 1.
     bool reset();
     bool clearLog();
 
-    // The transfers of the log, in order.
-    QList<Transfer> transfers() const;
+    // The entries of the log of that kind, in order: control transfers by default, or the
+    // force-feedback requests.
+    QList<Transfer> transfers(Transfer::Kind kind = Transfer::Kind::Control) const;
     // The device events of the log (a driver detached or attached), in order. A tool that
     // leaves the kernel's driver alone causes none.
     QList<DeviceEvent> events() const;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "deviceoptions.h"
 
 #include <functional>
@@ -79,6 +80,8 @@ const std::vector<Option> &options()
          {"hid", "none"}},
         {"access", Kind::Choice, 0, 0, false, std::nullopt,
          [](DeviceOptions &o, qint64 v, const QString &) { o.accessDenied = v == 1; }, {"granted", "denied"}},
+        {"ff", Kind::Choice, 0, 0, false, std::nullopt,
+         [](DeviceOptions &o, qint64 v, const QString &) { o.forceFeedback = v == 0; }, {"pid", "none"}},
     };
     return table;
 }

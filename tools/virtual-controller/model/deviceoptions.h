@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "controllerkind.h"
@@ -37,6 +38,9 @@ struct DeviceOptions {
     KernelDriver driver = KernelDriver::Hid;
     // Whether opening the device's nodes is refused, as without the udev rule.
     bool accessDenied = false;
+    // Whether the input device the HID driver makes offers the kernel's force feedback
+    // (a PID device) or not; taken when the driver binds.
+    bool forceFeedback = true;
     Faults faults;
 
     // "KIND[,key=value...]": kind first, then `defaults` (assignments given for every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Misbehaviour a test can ask of one emulated controller. Every fault is off by default,

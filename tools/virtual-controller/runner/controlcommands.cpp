@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controlcommands.h"
 
 #include "deviceregistry.h"
@@ -52,7 +53,8 @@ QString ControlCommands::execute(const QString &line)
 QString ControlCommands::onDevice(const QString &command, const QStringList &arguments)
 {
     static const QStringList deviceCommands{QStringLiteral("unplug"), QStringLiteral("replug"), QStringLiteral("set"),
-                                            QStringLiteral("write"),  QStringLiteral("read"),   QStringLiteral("info")};
+                                            QStringLiteral("write"),  QStringLiteral("read"),   QStringLiteral("info"),
+                                            QStringLiteral("axis"),   QStringLiteral("button"), QStringLiteral("stream")};
     if (!deviceCommands.contains(command))
         return error(QStringLiteral("unknown command '%1'").arg(command));
     if (arguments.isEmpty())
@@ -77,6 +79,9 @@ QString ControlCommands::onDevice(const QString &command, const QStringList &arg
         return write(*device, rest);
     if (command == QLatin1String("read") && rest.size() == 2)
         return read(*device, rest);
+    if (rest.size() == 2 && (command == QLatin1String("axis") || command == QLatin1String("button")
+                             || command == QLatin1String("stream")))
+        return input(*device, command, rest);
     return error(QStringLiteral("wrong arguments for %1").arg(command));
 }
 
@@ -126,6 +131,27 @@ QString ControlCommands::read(EmulatedDevice &device, const QStringList &argumen
     if (memory != QLatin1String("working") && memory != QLatin1String("permanent"))
         return error(QStringLiteral("no memory '%1' (working or permanent)").arg(memory));
     return ok(QString::fromLatin1(device.read(*kind, memory == QLatin1String("permanent")).toHex()));
+}
+
+QString ControlCommands::input(EmulatedDevice &device, const QString &command, const QStringList &arguments)
+{
+    bool isNumber = false;
+    const int value = arguments.at(1).toInt(&isNumber);
+    if (!isNumber)
+        return error(QStringLiteral("'%1' is not a number").arg(arguments.at(1)));
+    QString failure;
+    bool done = false;
+    if (command == QLatin1String("axis")) {
+        done = device.setAxis(arguments.at(0), value, &failure);
+    } else if (command == QLatin1String("stream")) {
+        done = device.streamAxis(arguments.at(0), value, &failure);
+    } else {
+        const int number = arguments.at(0).toInt(&isNumber);
+        if (!isNumber || (value != 0 && value != 1))
+            return error(QStringLiteral("usage: button ID N 1|0"));
+        done = device.setButton(number, value == 1, &failure);
+    }
+    return done ? ok() : error(failure);
 }
 
 QString ControlCommands::reset()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -18,6 +19,10 @@ class TransferLog;
 //   read ID effect|hardware working|permanent
 //                                     ok HEX
 //   info ID                           ok plugged=0|1 busy=0|1 pid=N type=N firmware=N
+//                                        [hidraw=NODE event=NODE]
+//   axis ID ABS_NAME VALUE            ok
+//   button ID N 1|0                   ok
+//   stream ID ABS_NAME HZ             ok (HZ 0 stops)
 //   reset                             ok
 //   clear-log                         ok
 class ControlCommands
@@ -34,6 +39,7 @@ private:
     QString set(EmulatedDevice &device, const QStringList &arguments);
     QString write(EmulatedDevice &device, const QStringList &arguments);
     QString read(EmulatedDevice &device, const QStringList &arguments);
+    QString input(EmulatedDevice &device, const QString &command, const QStringList &arguments);
     QString reset();
     QString clearLog();
     QString onDevice(const QString &command, const QStringList &arguments);

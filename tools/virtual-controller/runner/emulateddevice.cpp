@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "emulateddevice.h"
 
 #include "controllerkind.h"
+#include "evdevdevice.h"
 #include "hidrawdevice.h"
+#include "inputcapabilities.h"
 #include "nodeaccess.h"
 #include "sysfsdescription.h"
 #include "transferlog.h"
@@ -29,6 +32,7 @@ EmulatedDevice::EmulatedDevice(int id, std::unique_ptr<EmulatedController> contr
     , m_access(access)
     , m_post(std::move(poster))
     , m_controller(std::move(controller))
+    , m_kind(m_controller->options().kind)
 {
 }
 
@@ -41,6 +45,8 @@ EmulatedDevice::~EmulatedDevice()
         usbfs->detach();
     for (const std::shared_ptr<HidrawDevice> &hidraw : m_hidraw)
         hidraw->detach();
+    for (const std::shared_ptr<EvdevDevice> &evdev : m_evdev)
+        evdev->disconnect();
 }
 
 bool EmulatedDevice::plug(QString *error)
@@ -53,6 +59,7 @@ bool EmulatedDevice::plug(QString *error)
     {
         std::lock_guard lock(m_mutex);
         const DeviceOptions &options = m_controller->options();
+        m_identity.kind = options.kind;
         m_identity.productId = options.productId;
         m_identity.product = ControllerKinds::productName(options.kind);
         unplugAtMs = options.faults.unplugAtMs;
@@ -60,6 +67,8 @@ bool EmulatedDevice::plug(QString *error)
         m_plugSerial = ++lastPlugSerial;
         m_onBus = true;
     }
+    // The controller starts afresh: axes centred, buttons up.
+    m_inputReport.clear();
     m_identity.manufacturer = QStringLiteral("Kestrov");
     m_identity.serial = QStringLiteral("VC%1").arg(m_id, 6, 10, QLatin1Char('0'));
 
@@ -136,12 +145,17 @@ bool EmulatedDevice::isCurrentPlug(quint64 plugSerial)
 // transfer that made the device leave came through.
 void EmulatedDevice::takeOffBus()
 {
+    m_access.setGone(m_hidrawNode, true);
+    m_access.setGone(m_eventNode, true);
     m_bus.unplug(*m_address);
     m_address.reset();
     m_usbfs.back()->disconnect();
-    if (!m_hidrawNode.isEmpty())
+    if (!m_hidrawNode.isEmpty()) {
         m_hidraw.back()->disconnect();
+        m_evdev.back()->disconnect();
+    }
     m_hidrawNode.clear();
+    m_eventNode.clear();
     updateAccess();
 }
 
@@ -153,15 +167,48 @@ bool EmulatedDevice::bindHid(QString *error)
     identity.name = SysfsDescription::hidName(m_identity).toUtf8();
     identity.phys = SysfsDescription::hidPhys(*m_address).toUtf8();
     identity.uniq = m_identity.serial.toUtf8();
-    identity.reportDescriptor = UsbDescriptors::hidReport();
+    identity.reportDescriptor = UsbDescriptors::hidReport(m_kind);
     std::shared_ptr<HidrawDevice> hidraw = HidrawDevice::create(this, identity);
-    const std::optional<QString> node = m_bus.bindHid(m_identity, *m_address, hidraw->ioctlHandler(), error);
-    if (!node) {
+
+    bool forceFeedback = true;
+    {
+        std::lock_guard lock(m_mutex);
+        forceFeedback = m_controller->options().forceFeedback;
+    }
+    // hid-input names the input device as the HID core names the device.
+    InputBinding input;
+    input.identity.name = QString::fromUtf8(identity.name);
+    input.identity.phys = QString::fromUtf8(identity.phys);
+    input.identity.uniq = QString::fromUtf8(identity.uniq);
+    input.identity.vendorId = UsbDescriptors::VENDOR_ID;
+    input.identity.productId = m_identity.productId;
+    input.identity.version = UsbDescriptors::DEVICE_RELEASE;
+    const InputCapabilities capabilities(m_kind, forceFeedback);
+    input.capabilities = &capabilities;
+    EvdevDevice::Identity evdevIdentity{identity.name, identity.phys, identity.uniq, UsbDescriptors::VENDOR_ID,
+                                        m_identity.productId, UsbDescriptors::DEVICE_RELEASE};
+    TransferLog &log = m_log;
+    const int deviceId = m_id;
+    const int productId = m_identity.productId;
+    std::shared_ptr<EvdevDevice> evdev =
+        EvdevDevice::create(evdevIdentity, capabilities, [&log, deviceId, productId](const ForceFeedbackOperation &op) {
+            log.append(ForceFeedbackRecord{deviceId, productId, op.operation, op.effectId, op.effectType, op.length,
+                                           op.value});
+        });
+    input.handler = evdev->ioctlHandler();
+
+    const std::optional<HidBinding> nodes = m_bus.bindHid(m_identity, *m_address, hidraw->ioctlHandler(), input, error);
+    if (!nodes) {
         hidraw->detach();
+        evdev->disconnect();
         return false;
     }
     m_hidraw.push_back(hidraw);
-    m_hidrawNode = *node;
+    m_evdev.push_back(evdev);
+    m_hidrawNode = nodes->hidrawNode;
+    m_eventNode = nodes->eventNode;
+    m_access.setGone(m_hidrawNode, false);
+    m_access.setGone(m_eventNode, false);
     updateAccess();
     return true;
 }
@@ -170,9 +217,13 @@ void EmulatedDevice::unbindHid()
 {
     if (m_hidrawNode.isEmpty())
         return;
+    m_access.setGone(m_hidrawNode, true);
+    m_access.setGone(m_eventNode, true);
     m_hidraw.back()->disconnect();
+    m_evdev.back()->disconnect();
     m_bus.unbindHid(*m_address);
     m_hidrawNode.clear();
+    m_eventNode.clear();
     updateAccess();
 }
 
@@ -235,8 +286,66 @@ QString EmulatedDevice::info()
                        .arg(options.deviceType)
                        .arg(options.firmwareVersion);
     if (!m_hidrawNode.isEmpty())
-        text += QStringLiteral(" hidraw=") + m_hidrawNode;
+        text += QStringLiteral(" hidraw=") + m_hidrawNode + QStringLiteral(" event=") + m_eventNode;
     return text;
+}
+
+bool EmulatedDevice::setAxis(const QString &name, int value, QString *error)
+{
+    const std::optional<int> code = InputCapabilities::axisCode(name);
+    const InputCapabilities capabilities(m_kind, false);
+    const InputCapabilities::Axis *axis = code ? capabilities.axis(*code) : nullptr;
+    if (!axis) {
+        *error = QStringLiteral("device %1 has no axis '%2'").arg(m_id).arg(name);
+        return false;
+    }
+    if (value < axis->minimum || value > axis->maximum) {
+        *error = QStringLiteral("%1 takes %2 to %3").arg(name).arg(axis->minimum).arg(axis->maximum);
+        return false;
+    }
+    m_inputReport.setAxis(*code, value);
+    sendInputReport();
+    return true;
+}
+
+bool EmulatedDevice::setButton(int number, bool pressed, QString *error)
+{
+    if (number < 1 || number > InputCapabilities::BUTTONS) {
+        *error = QStringLiteral("buttons are 1 to %1").arg(InputCapabilities::BUTTONS);
+        return false;
+    }
+    m_inputReport.setButton(number, pressed);
+    sendInputReport();
+    return true;
+}
+
+bool EmulatedDevice::streamAxis(const QString &name, int hz, QString *error)
+{
+    const std::optional<int> code = InputCapabilities::axisCode(name);
+    const InputCapabilities capabilities(m_kind, false);
+    const InputCapabilities::Axis *axis = code ? capabilities.axis(*code) : nullptr;
+    if (!axis) {
+        *error = QStringLiteral("device %1 has no axis '%2'").arg(m_id).arg(name);
+        return false;
+    }
+    if (hz < 0 || hz > 1000) {
+        *error = QStringLiteral("a stream runs at 1 to 1000 Hz, 0 stops it");
+        return false;
+    }
+    m_streams.erase(*code);
+    if (hz > 0)
+        m_streams[*code] = std::make_unique<AxisStream>(axis->minimum, axis->maximum, hz, [this, code = *code](int value) {
+            m_inputReport.setAxis(code, value);
+            sendInputReport();
+        });
+    return true;
+}
+
+// The report reaches the host only while the HID driver holds the device.
+void EmulatedDevice::sendInputReport()
+{
+    if (!m_eventNode.isEmpty())
+        m_evdev.back()->receiveReport(m_inputReport);
 }
 
 QByteArray EmulatedDevice::read(RecordKind kind, bool permanent)
@@ -329,7 +438,7 @@ void EmulatedDevice::updateAccess()
     if (denied && m_address) {
         nodes << m_address->devNode;
         if (!m_hidrawNode.isEmpty())
-            nodes << m_hidrawNode;
+            nodes << m_hidrawNode << m_eventNode;
     }
     m_access.setDenied(m_id, nodes);
 }

@@ -1,13 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "axisstream.h"
 #include "controlendpoint.h"
 #include "emulatedcontroller.h"
+#include "inputreport.h"
 #include "kerneldriverhost.h"
 #include "mockusbbus.h"
 
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -15,13 +19,15 @@
 
 #include <glib.h>
 
+class EvdevDevice;
 class HidrawDevice;
 class NodeAccess;
 class TransferLog;
 class UsbfsDevice;
 
 // One emulated controller as the runner keeps it: the controller model, its place on the
-// bus with its usbfs node and, while the kernel's HID driver holds it, its hidraw node; its
+// bus with its usbfs node and, while the kernel's HID driver holds it, its hidraw node and
+// input device with the event node; its joystick report and axes streamed through it; its
 // timers (unplug at a time, come back after a reboot), the logging of its transfers and the
 // access to its nodes. Everything but the ControlEndpoint and KernelDriverHost calls runs on
 // the main thread; those run on the ioctl thread, and what they change on the bus (a
@@ -49,8 +55,14 @@ public:
     bool replug(QString *error);
 
     bool set(const QString &assignments, QString *error);
-    // "plugged=0|1 busy=0|1 pid=N type=N firmware=N[ hidraw=NODE]"
+    // "plugged=0|1 busy=0|1 pid=N type=N firmware=N[ hidraw=NODE event=NODE]"
     QString info();
+    // The controller's joystick report: an axis by its kernel name ("ABS_RX") within its
+    // logical range, a button by its number (1 to 32). Each change sends the whole report.
+    bool setAxis(const QString &name, int value, QString *error);
+    bool setButton(int number, bool pressed, QString *error);
+    // Streams the axis through its range at `hz` reports a second; 0 stops it.
+    bool streamAxis(const QString &name, int hz, QString *error);
     QByteArray read(RecordKind kind, bool permanent);
     bool write(RecordKind kind, const QByteArray &record, QString *error);
 
@@ -68,6 +80,7 @@ private:
     void unbindHid();
     bool applyDriver(KernelDriver driver, QString *error);
     void updateAccess();
+    void sendInputReport();
     void log(const ControlSetup &setup, const QByteArray &data, int result, HostPath path);
     void logEvent(const QString &event);
     void startUnplugTimer(int ms);
@@ -83,6 +96,7 @@ private:
     // Guards the controller and the plug serial, shared with the ioctl thread.
     std::mutex m_mutex;
     std::unique_ptr<EmulatedController> m_controller;
+    const ControllerKind m_kind;
     quint64 m_plugSerial = 0;
     bool m_onBus = false;
 
@@ -91,9 +105,13 @@ private:
     UsbDeviceIdentity m_identity;
     // Empty while no HID driver holds the interface.
     QString m_hidrawNode;
+    QString m_eventNode;
+    InputReport m_inputReport;
+    std::map<int, std::unique_ptr<AxisStream>> m_streams;
     // Current nodes' handlers last; earlier ones still answer handles opened before a replug.
     std::vector<std::shared_ptr<UsbfsDevice>> m_usbfs;
     std::vector<std::shared_ptr<HidrawDevice>> m_hidraw;
+    std::vector<std::shared_ptr<EvdevDevice>> m_evdev;
     guint m_unplugTimer = 0;
     guint m_comebackTimer = 0;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mockusbbus.h"
 
 #include "sysfsdescription.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr int ADDRESSES_PER_BUS = 126;  // 1 is the root hub's
 constexpr int BUSES = 16;
 constexpr int HIDRAW_MINORS = 64;
+// evdev's own range of minors.
+constexpr int EVDEV_MINORS = 32;
 
 QByteArray sysPath(const QString &sysfsPath)
 {
@@ -55,8 +58,8 @@ std::optional<UsbAddress> MockUsbBus::plug(const UsbDeviceIdentity &identity, UM
     return address;
 }
 
-std::optional<QString> MockUsbBus::bindHid(const UsbDeviceIdentity &identity, const UsbAddress &address,
-                                           UMockdevIoctlBase *handler, QString *error)
+std::optional<HidBinding> MockUsbBus::bindHid(const UsbDeviceIdentity &identity, const UsbAddress &address,
+                                              UMockdevIoctlBase *handler, const InputBinding &input, QString *error)
 {
     if (m_hidNodes.contains(address.devNode)) {
         *error = QStringLiteral("interface 0 of %1 already has its HID driver").arg(address.devNode);
@@ -75,7 +78,15 @@ std::optional<QString> MockUsbBus::bindHid(const UsbDeviceIdentity &identity, co
     nodes.hidrawPath = SysfsDescription::hidrawPath(identity, address, sequence, minor);
     if (!attach(nodes.devNode, handler, error) || !add(SysfsDescription::hidDevice(identity, address, sequence), error))
         return std::nullopt;
+    // hid_connect(): hid-input first, then hidraw.
+    if (!addInput(nodes.hidPath, input, &nodes, error)) {
+        remove(nodes.hidPath);
+        return std::nullopt;
+    }
     if (!add(SysfsDescription::hidrawDevice(identity, address, sequence, minor), error)) {
+        remove(nodes.eventPath);
+        remove(nodes.inputPath);
+        m_pluggedNodes.remove(nodes.eventNode);
         remove(nodes.hidPath);
         return std::nullopt;
     }
@@ -83,7 +94,30 @@ std::optional<QString> MockUsbBus::bindHid(const UsbDeviceIdentity &identity, co
     m_hidNodes.insert(address.devNode, nodes);
     setInterfaceDriver(address, QStringLiteral("usbhid"));
     umockdev_testbed_uevent(m_testbed, sysPath(SysfsDescription::interfacePath(address)).constData(), "bind");
-    return nodes.devNode;
+    return HidBinding{nodes.devNode, nodes.eventNode};
+}
+
+bool MockUsbBus::addInput(const QString &hidPath, const InputBinding &input, HidNodes *nodes, QString *error)
+{
+    int minor = 0;
+    nodes->eventNode = nextFreeEventNode(&minor);
+    if (nodes->eventNode.isEmpty()) {
+        *error = QStringLiteral("no free evdev minor");
+        return false;
+    }
+    // Input devices are numbered on; event nodes take the lowest free minor.
+    const int number = m_nextInputNumber++;
+    nodes->inputPath = InputDescription::inputPath(hidPath, number);
+    nodes->eventPath = InputDescription::eventPath(hidPath, number, minor);
+    if (!attach(nodes->eventNode, input.handler, error)
+        || !add(InputDescription::inputDevice(hidPath, number, input.identity, *input.capabilities), error))
+        return false;
+    if (!add(InputDescription::eventDevice(hidPath, number, minor), error)) {
+        remove(nodes->inputPath);
+        return false;
+    }
+    m_pluggedNodes.insert(nodes->eventNode);
+    return true;
 }
 
 void MockUsbBus::unbindHid(const UsbAddress &address)
@@ -93,6 +127,10 @@ void MockUsbBus::unbindHid(const UsbAddress &address)
         return;
     const HidNodes nodes = *found;
     m_hidNodes.erase(found);
+    // hid_disconnect(): hid-input's devices first, then hidraw.
+    remove(nodes.eventPath);
+    remove(nodes.inputPath);
+    m_pluggedNodes.remove(nodes.eventNode);
     remove(nodes.hidrawPath);
     remove(nodes.hidPath);
     m_pluggedNodes.remove(nodes.devNode);
@@ -197,6 +235,18 @@ QString MockUsbBus::nextFreeHidrawNode(int *minor) const
     // The lowest free minor, as the hidraw driver takes it.
     for (int candidate = 0; candidate < HIDRAW_MINORS; ++candidate) {
         const QString node = QStringLiteral("/dev/hidraw%1").arg(candidate);
+        if (!m_pluggedNodes.contains(node)) {
+            *minor = candidate;
+            return node;
+        }
+    }
+    return QString();
+}
+
+QString MockUsbBus::nextFreeEventNode(int *minor) const
+{
+    for (int candidate = 0; candidate < EVDEV_MINORS; ++candidate) {
+        const QString node = InputDescription::eventNode(candidate);
         if (!m_pluggedNodes.contains(node)) {
             *minor = candidate;
             return node;

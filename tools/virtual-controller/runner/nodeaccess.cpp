@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nodeaccess.h"
 
 #include <QSaveFile>
@@ -29,6 +30,15 @@ void NodeAccess::setDenied(int deviceId, const QStringList &nodes)
         g_printerr("virtual-controller: %s\n", qPrintable(error));
 }
 
+void NodeAccess::setGone(const QString &node, bool gone)
+{
+    if (node.isEmpty() || (gone ? !m_gone.insert(node).second : m_gone.erase(node) == 0))
+        return;
+    QString error;
+    if (!write(&error))
+        g_printerr("virtual-controller: %s\n", qPrintable(error));
+}
+
 // Replaced as a whole, so that a reader sees the old list or the new one and notices the
 // change by the file's identity.
 bool NodeAccess::write(QString *error) const
@@ -37,6 +47,8 @@ bool NodeAccess::write(QString *error) const
     for (const auto &[id, nodes] : m_denied)
         for (const QString &node : nodes)
             text += node.toLocal8Bit() + '\n';
+    for (const QString &node : m_gone)
+        text += "gone " + node.toLocal8Bit() + '\n';
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         *error = QStringLiteral("cannot write %1: %2").arg(m_path, file.errorString());

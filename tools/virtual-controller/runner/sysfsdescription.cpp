@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysfsdescription.h"
 
 #include "mockusbbus.h"
@@ -11,7 +12,7 @@ constexpr int USB_DEVICE_MAJOR = 189;
 constexpr int FULL_SPEED_MBPS = 12;
 constexpr int BUS_USB = 3;
 constexpr int HID_GROUP_GENERIC = 1;
-constexpr int DEVICE_RELEASE = 0x0100;
+constexpr int DEVICE_RELEASE = UsbDescriptors::DEVICE_RELEASE;
 constexpr const char *HOST_CONTROLLER = "0000:00:14.0";
 
 QString attribute(const QString &name, const QString &value)
@@ -60,7 +61,7 @@ QString usbDevice(const UsbDeviceIdentity &identity, const UsbAddress &address)
     text += attribute(QStringLiteral("product"), identity.product);
     text += attribute(QStringLiteral("serial"), identity.serial);
     text += QStringLiteral("H: descriptors=%1\n")
-                .arg(QString::fromLatin1(UsbDescriptors::forController(identity.productId).toHex().toUpper()));
+                .arg(QString::fromLatin1(UsbDescriptors::forController(identity.productId, identity.kind).toHex().toUpper()));
     return text;
 }
 
@@ -104,7 +105,7 @@ QString hidDevice(const UsbDeviceIdentity &identity, const UsbAddress &address, 
                                                           hex(UsbDescriptors::VENDOR_ID, 8), hex(identity.productId, 8)));
     text += QStringLiteral("L: driver=%1\n").arg(driverLink(path, QStringLiteral("hid"), QStringLiteral("hid-generic")));
     text += QStringLiteral("H: report_descriptor=%1\n")
-                .arg(QString::fromLatin1(UsbDescriptors::hidReport().toHex().toUpper()));
+                .arg(QString::fromLatin1(UsbDescriptors::hidReport(identity.kind).toHex().toUpper()));
     return text;
 }
 

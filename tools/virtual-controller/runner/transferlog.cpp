@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transferlog.h"
 
 TransferLog::TransferLog(const QString &path)
@@ -21,6 +22,11 @@ void TransferLog::append(const TransferRecord &record)
 }
 
 void TransferLog::append(const DeviceEventRecord &record)
+{
+    appendLine(toJson(elapsedMs(), record));
+}
+
+void TransferLog::append(const ForceFeedbackRecord &record)
 {
     appendLine(toJson(elapsedMs(), record));
 }
@@ -71,5 +77,20 @@ QByteArray TransferLog::toJson(double timeMs, const DeviceEventRecord &record)
         .arg(record.deviceId)
         .arg(record.productId)
         .arg(record.event, record.driver)
+        .toUtf8();
+}
+
+QByteArray TransferLog::toJson(double timeMs, const ForceFeedbackRecord &record)
+{
+    return QStringLiteral("{\"t\": %1, \"id\": %2, \"pid\": %3, \"kind\": \"ff\", \"op\": \"%4\", "
+                          "\"effect\": %5, \"type\": %6, \"length\": %7, \"value\": %8}\n")
+        .arg(QString::number(timeMs, 'f', 3))
+        .arg(record.deviceId)
+        .arg(record.productId)
+        .arg(record.operation)
+        .arg(record.effectId)
+        .arg(record.effectType)
+        .arg(record.length)
+        .arg(record.value)
         .toUtf8();
 }
