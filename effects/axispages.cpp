@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "effects/axispages.h"
 
-#include "device/deviceinfo.h"
+#include "device/devicekinds.h"
 
 #include <QTabWidget>
 
@@ -19,25 +20,17 @@ void setPageVisible(QTabWidget *tabs, int page, bool visible)
 
 void show(QTabWidget *tabs, QWidget *firstAxis, QWidget *secondAxis, int deviceType)
 {
+    const DeviceKind *kind = DeviceKinds::byCode(deviceType);
+    if (!kind || kind->axisPages == 0)
+        return;
     const int first = tabs->indexOf(firstAxis);
     const int second = tabs->indexOf(secondAxis);
-    switch (deviceType) {
-    case Joystick:
-        setPageVisible(tabs, first, true);
-        setPageVisible(tabs, second, true);
-        break;
-    case Rudder:
-    case Wheel:
-    case Collective:
-        setPageVisible(tabs, first, true);
-        // A hidden page must not stay the one on display.
-        if (tabs->currentIndex() == second)
-            tabs->setCurrentIndex(first);
-        setPageVisible(tabs, second, false);
-        break;
-    default:
-        break;
-    }
+    setPageVisible(tabs, first, true);
+    const bool secondShown = kind->axisPages > 1;
+    // A hidden page must not stay the one on display.
+    if (!secondShown && tabs->currentIndex() == second)
+        tabs->setCurrentIndex(first);
+    setPageVisible(tabs, second, secondShown);
 }
 
 } // namespace AxisPages

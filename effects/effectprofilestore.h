@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "effects/effectsettings.h"
@@ -34,7 +35,8 @@ public:
         TooLong,
     };
 
-    // Why loading or deleting a profile failed.
+    // Why loading, deleting, renaming, importing or exporting a profile failed. For an
+    // import, Missing to TooShort are about the file imported.
     enum class FileProblem {
         None,
         Unavailable,
@@ -44,7 +46,13 @@ public:
         Unreadable,
         TooShort,
         NotRemoved,
+        // The new name is a profile (or another entry) already.
+        Exists,
+        // The file could not be written or renamed; what was there before stays.
+        NotWritten,
     };
+
+    enum class Existing { Refuse, Replace };
 
     // Creates the profiles directory in the current working directory, if needed, and
     // keeps its absolute path, so later changes of the working directory do not move it.
@@ -72,6 +80,19 @@ public:
     // The first 384 bytes of the file; nothing when it cannot be read or is shorter, and
     // then `problem`, when given, says why.
     std::optional<EffectSettingsTypeDef> load(const QString &name, FileProblem *problem = nullptr) const;
+
+    // Gives a profile a new name that save would take and no entry has; refuses otherwise
+    // and changes nothing then.
+    bool rename(const QString &name, const QString &newName, FileProblem *problem = nullptr) const;
+    // Writes the profile's file, byte for byte, to `path` anywhere, replacing it atomically.
+    bool exportTo(const QString &name, const QString &path, FileProblem *problem = nullptr) const;
+    // Copies the file at `path` in as the profile `name`, byte for byte and atomically, when
+    // it loads as a profile (a regular file of at least 384 bytes) and the name saves. An
+    // existing profile of that name is replaced only when asked to.
+    bool importFrom(const QString &path, const QString &name, Existing existing, FileProblem *problem = nullptr) const;
+    // Why the file at `path` could not be imported, whatever its name would be: the check
+    // to make before asking for one. None when it loads as a profile.
+    static FileProblem importFileProblem(const QString &path);
 
 private:
     bool accepts(const QString &name, FileProblem *problem) const;

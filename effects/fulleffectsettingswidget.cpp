@@ -1,14 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "effects/fulleffectsettingswidget.h"
 
 #include "device/deviceinfo.h"
+#include "device/inputmapping.h"
+#include "device/inputsnapshot.h"
+#include "device/liveinputproblem.h"
 #include "effects/axispages.h"
+#include "inputs/axisbar.h"
+#include "inputs/liveinputline.h"
 #include "hardware/fieldencoding.h"
 #include "ui_fulleffectsettingswidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
@@ -82,16 +90,15 @@ int truncatedForce(float kilograms)
 
 FullEffectSettingsWidget::FullEffectSettingsWidget(QWidget *parent)
     : QWidget(parent)
-    , m_ui(new Ui::FullEffectSettingsWidget)
+    , m_ui(std::make_unique<Ui::FullEffectSettingsWidget>())
+    , m_dialogs(this)
 {
     m_ui->setupUi(this);
     prepareProfileBox();
+    connect(m_ui->axis_tab, &QTabWidget::currentChanged, this, &FullEffectSettingsWidget::axisPageChanged);
 }
 
-FullEffectSettingsWidget::~FullEffectSettingsWidget()
-{
-    delete m_ui;
-}
+FullEffectSettingsWidget::~FullEffectSettingsWidget() = default;
 
 void FullEffectSettingsWidget::loadSettings(const EffectSettingsTypeDef &settings)
 {
@@ -137,10 +144,38 @@ void FullEffectSettingsWidget::gatherSettings(EffectSettingsTypeDef &settings) c
     }
 }
 
+QList<AxisBar *> FullEffectSettingsWidget::forceAxisBars() const
+{
+    return {m_ui->force_axis_bar_axis0, m_ui->force_axis_bar_axis1};
+}
+
+void FullEffectSettingsWidget::showLiveInputs(const InputSnapshot &snapshot)
+{
+    const QList<AxisBar *> bars = forceAxisBars();
+    for (int axis = 0; axis < bars.size(); ++axis) {
+        const InputAxisState *state = snapshot.axis(InputMapping::codeOf(InputMappingEntry::ForceAxis, axis));
+        if (state)
+            bars.at(axis)->setValue(state->value, state->minimum, state->maximum);
+        else
+            bars.at(axis)->clearValue();
+    }
+}
+
+void FullEffectSettingsWidget::clearLiveInputs()
+{
+    for (AxisBar *bar : forceAxisBars())
+        bar->clearValue();
+}
+
+void FullEffectSettingsWidget::showLiveInputProblem(const LiveInputProblem &problem)
+{
+    m_ui->effects_live_line->setMessage(problem.describe());
+}
+
 void FullEffectSettingsWidget::setDeviceType(int deviceType)
 {
     m_deviceType = deviceType;
-    disableUnsupportedElements();
+    showRowsForDeviceType();
     AxisPages::show(m_ui->axis_tab, m_ui->axis0Tab, m_ui->axis1Tab, deviceType);
 }
 
@@ -151,7 +186,7 @@ void FullEffectSettingsWidget::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void FullEffectSettingsWidget::disableUnsupportedElements()
+void FullEffectSettingsWidget::showRowsForDeviceType()
 {
     Ui::FullEffectSettingsWidget &ui = *m_ui;
     ui.direct_x_group_box->show();
@@ -196,13 +231,16 @@ void FullEffectSettingsWidget::on_profile_save_button_clicked()
 
     EffectSettingsTypeDef settings{};
     gatherSettings(settings);
+    const bool replacing = m_profiles.profileNames().contains(name);
     const bool saved = m_profiles.save(name, settings);
 
     readProfiles();
-    QComboBox *combo = m_ui->profile_combo_box;
-    combo->setCurrentIndex(combo->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    selectProfile(name);
     if (!saved)
         showProfileMessage(tr("The profile could not be saved."));
+    else
+        tellProfileFileDone(replacing ? tr("The profile \"%1\" was replaced with the page's values.").arg(name)
+                                      : tr("The profile \"%1\" was saved.").arg(name));
 }
 
 void FullEffectSettingsWidget::on_profile_delete_button_clicked()
@@ -217,7 +255,9 @@ void FullEffectSettingsWidget::on_profile_delete_button_clicked()
         // The name stays in the box for correcting.
         m_ui->profile_combo_box->setEditText(name);
         showProfileMessage(fileProblemText(problem, name));
+        return;
     }
+    tellProfileFileDone(tr("The profile \"%1\" was deleted.").arg(name));
 }
 
 void FullEffectSettingsWidget::applyProfile(QString name)
@@ -234,6 +274,8 @@ void FullEffectSettingsWidget::applyProfile(QString name)
     clearProfileMessage();
     loadSettings(*settings);
     emit profileApplied();
+    // Said where an earlier problem may still stand.
+    emit profileFileDone(tr("The profile \"%1\" is on the page; apply or save it to send it.").arg(name));
 }
 
 void FullEffectSettingsWidget::readProfiles()
@@ -244,6 +286,97 @@ void FullEffectSettingsWidget::readProfiles()
     combo->addItems(m_profiles.profileNames());
     combo->setCurrentIndex(-1);
     clearProfileMessage();
+}
+
+void FullEffectSettingsWidget::forgetProfileName()
+{
+    m_ui->profile_combo_box->setCurrentIndex(-1);
+    m_ui->profile_combo_box->setEditText(QString());
+    clearProfileMessage();
+}
+
+void FullEffectSettingsWidget::selectProfile(const QString &name)
+{
+    // Shows the name without activating its item: the panel keeps its values.
+    QComboBox *combo = m_ui->profile_combo_box;
+    combo->setCurrentIndex(combo->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void FullEffectSettingsWidget::renameProfile()
+{
+    const QString name = m_ui->profile_combo_box->currentText();
+    if (refuseProfileName(EffectProfileStore::nameProblem(name)))
+        return;
+    const std::optional<QString> newName = m_dialogs.newName(name);
+    if (!newName || *newName == name)
+        return;
+    if (refuseProfileName(EffectProfileStore::saveNameProblem(*newName)))
+        return;
+    EffectProfileStore::FileProblem problem = EffectProfileStore::FileProblem::None;
+    const bool renamed = m_profiles.rename(name, *newName, &problem);
+    readProfiles();
+    if (!renamed) {
+        m_ui->profile_combo_box->setEditText(name);
+        const bool aboutNewName = problem == EffectProfileStore::FileProblem::Exists;
+        showProfileMessage(fileProblemText(problem, aboutNewName ? *newName : name));
+        return;
+    }
+    selectProfile(*newName);
+    tellProfileFileDone(tr("The profile \"%1\" is now named \"%2\".").arg(name, *newName));
+}
+
+void FullEffectSettingsWidget::exportProfile()
+{
+    const QString name = m_ui->profile_combo_box->currentText();
+    if (refuseProfileName(EffectProfileStore::nameProblem(name)))
+        return;
+    // Asks for no file when there is nothing to export.
+    EffectProfileStore::FileProblem problem = EffectProfileStore::FileProblem::None;
+    if (!m_profiles.load(name, &problem)) {
+        showProfileMessage(fileProblemText(problem, name));
+        return;
+    }
+    const QString path = m_dialogs.exportPath(name);
+    if (path.isEmpty())
+        return;
+    if (!m_profiles.exportTo(name, path, &problem)) {
+        showProfileMessage(problem == EffectProfileStore::FileProblem::NotWritten
+                               ? tr("The profile \"%1\" could not be written to %2.").arg(name, path)
+                               : fileProblemText(problem, name));
+        return;
+    }
+    tellProfileFileDone(tr("The profile \"%1\" was exported to %2.").arg(name, path));
+}
+
+void FullEffectSettingsWidget::importProfile()
+{
+    const QString path = m_dialogs.importPath();
+    if (path.isEmpty())
+        return;
+    // A file that is no profile is refused before any name is asked for.
+    EffectProfileStore::FileProblem problem = EffectProfileStore::importFileProblem(path);
+    if (problem != EffectProfileStore::FileProblem::None) {
+        showProfileMessage(importProblemText(problem, path));
+        return;
+    }
+    const std::optional<QString> name = m_dialogs.importName(QFileInfo(path).completeBaseName());
+    if (!name || refuseProfileName(EffectProfileStore::saveNameProblem(*name)))
+        return;
+    bool imported = m_profiles.importFrom(path, *name, EffectProfileStore::Existing::Refuse, &problem);
+    if (!imported && problem == EffectProfileStore::FileProblem::Exists) {
+        if (!m_dialogs.replaceExisting(*name))
+            return;
+        imported = m_profiles.importFrom(path, *name, EffectProfileStore::Existing::Replace, &problem);
+    }
+    if (!imported) {
+        showProfileMessage(problem == EffectProfileStore::FileProblem::NotWritten || problem == EffectProfileStore::FileProblem::Exists
+                               ? fileProblemText(problem, *name)
+                               : importProblemText(problem, path));
+        return;
+    }
+    // Listed, not loaded: the panel keeps what the user set until a profile is picked.
+    readProfiles();
+    tellProfileFileDone(tr("%1 was imported as the profile \"%2\".").arg(path, *name));
 }
 
 void FullEffectSettingsWidget::on_motion_range_axis0_valueChanged(int value)
@@ -377,8 +510,35 @@ QString FullEffectSettingsWidget::fileProblemText(EffectProfileStore::FileProble
             .arg(sizeof(EffectSettingsTypeDef));
     case EffectProfileStore::FileProblem::NotRemoved:
         return tr("The profile \"%1\" could not be deleted.").arg(name);
+    case EffectProfileStore::FileProblem::Exists:
+        return tr("There is a profile named \"%1\" already.").arg(name);
+    case EffectProfileStore::FileProblem::NotWritten:
+        return tr("The profile \"%1\" could not be written; what was there before is unchanged.").arg(name);
     }
     return {};
+}
+
+QString FullEffectSettingsWidget::importProblemText(EffectProfileStore::FileProblem problem, const QString &path)
+{
+    switch (problem) {
+    case EffectProfileStore::FileProblem::Missing:
+        return tr("%1 was not imported: it does not exist.").arg(path);
+    case EffectProfileStore::FileProblem::NotAFile:
+        return tr("%1 was not imported: it is not a file.").arg(path);
+    case EffectProfileStore::FileProblem::TooShort:
+        return tr("%1 was not imported: it is not an effect profile, being shorter than the %2 bytes of one.")
+            .arg(path)
+            .arg(sizeof(EffectSettingsTypeDef));
+    default:
+        return tr("%1 was not imported: it could not be read.").arg(path);
+    }
+}
+
+void FullEffectSettingsWidget::tellProfileFileDone(const QString &message)
+{
+    m_ui->profile_message_label->setText(message);
+    m_ui->profile_message_label->show();
+    emit profileFileDone(message);
 }
 
 void FullEffectSettingsWidget::showProfileMessage(const QString &message)
@@ -411,6 +571,12 @@ void FullEffectSettingsWidget::prepareProfileBox()
     combo->setInsertPolicy(QComboBox::NoInsert);
     disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+
+    auto *fileMenu = new QMenu(m_ui->profile_more_button);
+    fileMenu->addAction(tr("Rename…"), this, &FullEffectSettingsWidget::renameProfile)->setObjectName(QStringLiteral("profile_rename_action"));
+    fileMenu->addAction(tr("Export…"), this, &FullEffectSettingsWidget::exportProfile)->setObjectName(QStringLiteral("profile_export_action"));
+    fileMenu->addAction(tr("Import…"), this, &FullEffectSettingsWidget::importProfile)->setObjectName(QStringLiteral("profile_import_action"));
+    m_ui->profile_more_button->setMenu(fileMenu);
 
     if (!m_profiles.isUsable()) {
         // Without its own directory the box would list, and delete, files of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QSpinBox>
@@ -26,11 +27,13 @@ void loadDirection(QCheckBox *box, qint8 value);
 qint8 gatherDirection(const QCheckBox *box);
 
 // Enumeration byte: the position of the combo box's current item. A code beyond the list
-// leaves no current item, and no current item goes back as 0xFF.
+// leaves no current item and shows "Unknown (code)"; until an item is picked, that code goes
+// back as it was loaded. A box never loaded with a code goes back as 0xFF without an item.
 void loadEnumeration(QComboBox *combo, quint8 value);
 quint8 gatherEnumeration(const QComboBox *combo);
 
-// Number field: what the box cannot show is clamped to its range.
+// Number field: what the box cannot show is clamped to its range, and the field says so
+// (tooltip and colour) until it is edited or loaded with a value it can show.
 void loadNumber(QSpinBox *spin, qint64 value);
 
 // The spin box's value truncated to the width of T, as the controller's fields are filled.
@@ -49,8 +52,8 @@ T gatherSaturatedNumber(const QSpinBox *spin)
     return static_cast<T>(std::min<unsigned>(unsigned(value), std::numeric_limits<T>::max()));
 }
 
-// Gain: shown in 'g' format with 6 significant digits; parsed with '.' as the decimal point
-// whatever the locale. readGain gives nothing for text that is not a finite number, where
+// Gain: shown in 'g' format with 6 significant digits and the locale's decimal separator;
+// parsed with the locale's separator or '.', never with group separators. readGain gives nothing for text that is not a finite number, where
 // parseGain and gatherGain give 0; a panel refuses such text before it gathers.
 void loadGain(QLineEdit *edit, float value);
 float gatherGain(const QLineEdit *edit);

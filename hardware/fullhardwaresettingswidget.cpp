@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hardware/fullhardwaresettingswidget.h"
 
 #include "device/deviceinfo.h"
@@ -43,21 +44,21 @@ void markField(QWidget *field, const QString &problem)
 
 FullHardwareSettingsWidget::FullHardwareSettingsWidget(QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::FullHardwareSettingsWidget>())
+    , m_ui(std::make_unique<Ui::FullHardwareSettingsWidget>())
 {
-    ui->setupUi(this);
+    m_ui->setupUi(this);
 
-    axisControls[0] = {ui->axis0_encoder_direction, ui->axis0_force_direction, ui->axis0_encoder_CPR,
-                       ui->axis0_pole_pair, ui->axis0_p_gain, ui->axis0_i_gain};
-    axisControls[1] = {ui->axis1_encoder_direction, ui->axis1_force_direction, ui->axis1_encoder_CPR,
-                       ui->axis1_pole_pair, ui->axis1_p_gain, ui->axis1_i_gain};
+    m_axisControls[0] = {m_ui->axis0_encoder_direction, m_ui->axis0_force_direction, m_ui->axis0_encoder_CPR,
+                       m_ui->axis0_pole_pair, m_ui->axis0_p_gain, m_ui->axis0_i_gain};
+    m_axisControls[1] = {m_ui->axis1_encoder_direction, m_ui->axis1_force_direction, m_ui->axis1_encoder_CPR,
+                       m_ui->axis1_pole_pair, m_ui->axis1_p_gain, m_ui->axis1_i_gain};
 
     // Filled now as well as on every load, so a record gathered before the first read
     // carries "None" rather than the no-selection code.
     fillCalibrationModes();
 
-    for (int axis = 0; axis < int(axisControls.size()); ++axis) {
-        const AxisControls &controls = axisControls[axis];
+    for (int axis = 0; axis < int(m_axisControls.size()); ++axis) {
+        const AxisControls &controls = m_axisControls[axis];
         // Lambdas rather than slots: the panel's meta-object keeps only its one slot.
         connect(controls.encoderCpr, &QSpinBox::valueChanged, this, [this, axis] { markEncoderCpr(axis); });
         for (QLineEdit *gain : {controls.pGain, controls.iGain}) {
@@ -73,37 +74,37 @@ FullHardwareSettingsWidget::~FullHardwareSettingsWidget() = default;
 
 void FullHardwareSettingsWidget::setDeviceType(int type, bool advanced)
 {
-    deviceType = type;
-    disableUnsupportedElements(advanced);
+    m_deviceType = type;
+    showRowsForDeviceType(advanced);
 }
 
-void FullHardwareSettingsWidget::disableUnsupportedElements(bool advanced)
+void FullHardwareSettingsWidget::showRowsForDeviceType(bool advanced)
 {
-    const bool wheel = deviceType == DeviceType::Wheel;
+    const bool wheel = m_deviceType == DeviceType::Wheel;
 
-    ui->calibration_speed_label->setVisible(!wheel);
-    ui->calibration_speed_slider->setVisible(!wheel);
-    ui->calibration_speed->setVisible(!wheel);
+    m_ui->calibration_speed_label->setVisible(!wheel);
+    m_ui->calibration_speed_slider->setVisible(!wheel);
+    m_ui->calibration_speed->setVisible(!wheel);
 
     // Hidden for every device type; the value still travels with the record.
-    ui->calibration_current_label->setVisible(false);
-    ui->calibration_current_slider->setVisible(false);
-    ui->calibration_current->setVisible(false);
+    m_ui->calibration_current_label->setVisible(false);
+    m_ui->calibration_current_slider->setVisible(false);
+    m_ui->calibration_current->setVisible(false);
 
-    ui->speed_sample_buffer_size_label->setVisible(true);
-    ui->speed_sample_buffer_size_slider->setVisible(true);
-    ui->speed_sample_buffer_size->setVisible(true);
-    ui->position_smoothing_label->setVisible(true);
-    ui->position_smoothing_slider->setVisible(true);
-    ui->position_smoothing->setVisible(true);
+    m_ui->speed_sample_buffer_size_label->setVisible(true);
+    m_ui->speed_sample_buffer_size_slider->setVisible(true);
+    m_ui->speed_sample_buffer_size->setVisible(true);
+    m_ui->position_smoothing_label->setVisible(true);
+    m_ui->position_smoothing_slider->setVisible(true);
+    m_ui->position_smoothing->setVisible(true);
 
-    const QList<QWidget *> gains = {ui->axis0_p_gain_label, ui->axis0_p_gain, ui->axis0_i_gain_label, ui->axis0_i_gain,
-                                    ui->axis1_p_gain_label, ui->axis1_p_gain, ui->axis1_i_gain_label, ui->axis1_i_gain};
+    const QList<QWidget *> gains = {m_ui->axis0_p_gain_label, m_ui->axis0_p_gain, m_ui->axis0_i_gain_label, m_ui->axis0_i_gain,
+                                    m_ui->axis1_p_gain_label, m_ui->axis1_p_gain, m_ui->axis1_i_gain_label, m_ui->axis1_i_gain};
     for (QWidget *gain : gains)
         gain->setVisible(true);
 
-    ui->amplifier_gain_label->setVisible(advanced);
-    ui->amplifier_gain->setVisible(advanced);
+    m_ui->amplifier_gain_label->setVisible(advanced);
+    m_ui->amplifier_gain->setVisible(advanced);
 }
 
 void FullHardwareSettingsWidget::fillCalibrationModes()
@@ -113,7 +114,7 @@ void FullHardwareSettingsWidget::fillCalibrationModes()
     const QStringList modes{QCoreApplication::translate("QComboBox", "None"),
                             QCoreApplication::translate("QComboBox", "Calibration start angle as the center"),
                             QCoreApplication::translate("QComboBox", "Automatic center of range search")};
-    QComboBox *combo = ui->calibration_mode;
+    QComboBox *combo = m_ui->calibration_mode;
     QStringList current;
     for (int row = 0; row < combo->count(); ++row)
         current << combo->itemText(row);
@@ -125,7 +126,7 @@ void FullHardwareSettingsWidget::fillCalibrationModes()
     // A wheel is not offered the range search. Hiding the row only drops it from the
     // pop-up, so a record that carries the code still shows it.
     if (auto *list = qobject_cast<QListView *>(combo->view()))
-        list->setRowHidden(AUTOMATIC_CENTER_SEARCH_ROW, deviceType == DeviceType::Wheel);
+        list->setRowHidden(AUTOMATIC_CENTER_SEARCH_ROW, m_deviceType == DeviceType::Wheel);
 }
 
 
@@ -134,22 +135,22 @@ void FullHardwareSettingsWidget::loadSettings(const HardwareSettingsTypeDef &set
     using namespace FieldEncoding;
 
     fillCalibrationModes();
-    AxisPages::show(ui->axis_tab, ui->axis0Tab, ui->axis1Tab, deviceType);
+    AxisPages::show(m_ui->axis_tab, m_ui->axis0Tab, m_ui->axis1Tab, m_deviceType);
 
-    loadFlag(ui->force_enable, settings.force_enable);
-    loadFlag(ui->debug_forces, settings.debug_forces);
-    loadEnumeration(ui->amplifier_gain, settings.amplifier_gain);
-    loadEnumeration(ui->calibration_mode, settings.calibration_mode);
-    loadNumber(ui->power_limit, settings.power_limit);
-    loadNumber(ui->calibration_magnitude, settings.calibration_magnitude);
-    loadNumber(ui->calibration_speed, settings.calibration_speed);
-    loadNumber(ui->calibration_current, settings.calibration_current);
-    loadNumber(ui->braking_limit, settings.braking_limit);
-    loadNumber(ui->speed_sample_buffer_size, settings.speed_sample_buffer_size);
-    loadNumber(ui->position_smoothing, settings.position_smoothing);
+    loadFlag(m_ui->force_enable, settings.force_enable);
+    loadFlag(m_ui->debug_forces, settings.debug_forces);
+    loadEnumeration(m_ui->amplifier_gain, settings.amplifier_gain);
+    loadEnumeration(m_ui->calibration_mode, settings.calibration_mode);
+    loadNumber(m_ui->power_limit, settings.power_limit);
+    loadNumber(m_ui->calibration_magnitude, settings.calibration_magnitude);
+    loadNumber(m_ui->calibration_speed, settings.calibration_speed);
+    loadNumber(m_ui->calibration_current, settings.calibration_current);
+    loadNumber(m_ui->braking_limit, settings.braking_limit);
+    loadNumber(m_ui->speed_sample_buffer_size, settings.speed_sample_buffer_size);
+    loadNumber(m_ui->position_smoothing, settings.position_smoothing);
 
-    for (size_t n = 0; n < axisControls.size(); ++n) {
-        const AxisControls &controls = axisControls[n];
+    for (size_t n = 0; n < m_axisControls.size(); ++n) {
+        const AxisControls &controls = m_axisControls[n];
         const HardwareAxisSettingsTypeDef axis = settings.axis[n];
         loadDirection(controls.encoderDirection, axis.encoder_direction);
         loadDirection(controls.forceDirection, axis.force_direction);
@@ -164,20 +165,20 @@ void FullHardwareSettingsWidget::gatherSettings(HardwareSettingsTypeDef &setting
 {
     using namespace FieldEncoding;
 
-    settings.force_enable = gatherFlag(ui->force_enable);
-    settings.debug_forces = gatherFlag(ui->debug_forces);
-    settings.calibration_mode = gatherEnumeration(ui->calibration_mode);
-    settings.amplifier_gain = gatherEnumeration(ui->amplifier_gain);
-    settings.power_limit = gatherNumber<uint8_t>(ui->power_limit);
-    settings.braking_limit = gatherNumber<uint8_t>(ui->braking_limit);
-    settings.calibration_magnitude = gatherNumber<uint8_t>(ui->calibration_magnitude);
-    settings.calibration_speed = gatherNumber<uint8_t>(ui->calibration_speed);
-    settings.calibration_current = gatherNumber<uint8_t>(ui->calibration_current);
-    settings.position_smoothing = gatherNumber<uint8_t>(ui->position_smoothing);
-    settings.speed_sample_buffer_size = gatherNumber<uint8_t>(ui->speed_sample_buffer_size);
+    settings.force_enable = gatherFlag(m_ui->force_enable);
+    settings.debug_forces = gatherFlag(m_ui->debug_forces);
+    settings.calibration_mode = gatherEnumeration(m_ui->calibration_mode);
+    settings.amplifier_gain = gatherEnumeration(m_ui->amplifier_gain);
+    settings.power_limit = gatherNumber<uint8_t>(m_ui->power_limit);
+    settings.braking_limit = gatherNumber<uint8_t>(m_ui->braking_limit);
+    settings.calibration_magnitude = gatherNumber<uint8_t>(m_ui->calibration_magnitude);
+    settings.calibration_speed = gatherNumber<uint8_t>(m_ui->calibration_speed);
+    settings.calibration_current = gatherNumber<uint8_t>(m_ui->calibration_current);
+    settings.position_smoothing = gatherNumber<uint8_t>(m_ui->position_smoothing);
+    settings.speed_sample_buffer_size = gatherNumber<uint8_t>(m_ui->speed_sample_buffer_size);
 
-    for (size_t n = 0; n < axisControls.size(); ++n) {
-        const AxisControls &controls = axisControls[n];
+    for (size_t n = 0; n < m_axisControls.size(); ++n) {
+        const AxisControls &controls = m_axisControls[n];
         HardwareAxisSettingsTypeDef &axis = settings.axis[n];
         axis.encoder_direction = gatherDirection(controls.encoderDirection);
         axis.force_direction = gatherDirection(controls.forceDirection);
@@ -193,7 +194,7 @@ void FullHardwareSettingsWidget::gatherSettings(HardwareSettingsTypeDef &setting
 
 QString FullHardwareSettingsWidget::encoderCprProblem(int axis) const
 {
-    return HardwareRules::encoderCprProblem(axis, axisControls[axis].encoderCpr->value());
+    return HardwareRules::encoderCprProblem(axis, m_axisControls[axis].encoderCpr->value());
 }
 
 QString FullHardwareSettingsWidget::gainProblem(int axis, const QLineEdit *gain) const
@@ -201,35 +202,32 @@ QString FullHardwareSettingsWidget::gainProblem(int axis, const QLineEdit *gain)
     const QString text = gain->text();
     if (FieldEncoding::readGain(text))
         return {};
-    const bool pGain = gain == axisControls[axis].pGain;
+    const bool pGain = gain == m_axisControls[axis].pGain;
     if (text.trimmed().isEmpty())
         return pGain ? tr("Axis %1: the P gain is empty.").arg(axis) : tr("Axis %1: the I gain is empty.").arg(axis);
-    // Gains are written with a dot whatever the language, which a comma-using user would
-    // not guess.
-    return (pGain ? tr("Axis %1: the P gain \"%2\" is not a number; write it with a dot as the decimal point, "
-                       "like 0.05.")
-                  : tr("Axis %1: the I gain \"%2\" is not a number; write it with a dot as the decimal point, "
-                       "like 0.05."))
+    // The example shows the decimal separator the field takes besides the dot.
+    return (pGain ? tr("Axis %1: the P gain \"%2\" is not a number; write it like %3.")
+                  : tr("Axis %1: the I gain \"%2\" is not a number; write it like %3."))
         .arg(axis)
-        .arg(text);
+        .arg(text, FieldEncoding::formatGain(0.05f));
 }
 
 bool FullHardwareSettingsWidget::isAxisShown(int axis) const
 {
-    QWidget *page = axis == 0 ? ui->axis0Tab : ui->axis1Tab;
-    return ui->axis_tab->isTabVisible(ui->axis_tab->indexOf(page));
+    QWidget *page = axis == 0 ? m_ui->axis0Tab : m_ui->axis1Tab;
+    return m_ui->axis_tab->isTabVisible(m_ui->axis_tab->indexOf(page));
 }
 
 bool FullHardwareSettingsWidget::hasInvalidValues(QString *message) const
 {
     QStringList problems;
-    for (int axis = 0; axis < int(axisControls.size()); ++axis) {
+    for (int axis = 0; axis < int(m_axisControls.size()); ++axis) {
         problems.append(encoderCprProblem(axis));
         // A hidden page's gains are sent as they are: a device value that is no number
         // there could not be corrected, and would block every apply.
         if (isAxisShown(axis)) {
-            problems.append(gainProblem(axis, axisControls[axis].pGain));
-            problems.append(gainProblem(axis, axisControls[axis].iGain));
+            problems.append(gainProblem(axis, m_axisControls[axis].pGain));
+            problems.append(gainProblem(axis, m_axisControls[axis].iGain));
         }
     }
     problems.removeAll(QString());
@@ -240,7 +238,7 @@ bool FullHardwareSettingsWidget::hasInvalidValues(QString *message) const
 
 void FullHardwareSettingsWidget::markEncoderCpr(int axis)
 {
-    markField(axisControls[axis].encoderCpr, encoderCprProblem(axis));
+    markField(m_axisControls[axis].encoderCpr, encoderCprProblem(axis));
 }
 
 void FullHardwareSettingsWidget::markGain(int axis, QLineEdit *gain)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "hardware/hardwaresettings.h"
@@ -27,7 +28,7 @@ public:
     explicit FullHardwareSettingsWidget(QWidget *parent = nullptr);
     ~FullHardwareSettingsWidget() override;
 
-    void setDeviceType(int deviceType, bool advanced);
+    void setDeviceType(int m_deviceType, bool advanced);
     void loadSettings(const HardwareSettingsTypeDef &settings);
     // Writes only the panel's own fields; every other byte of `settings` is left alone.
     void gatherSettings(HardwareSettingsTypeDef &settings) const;
@@ -39,7 +40,7 @@ public:
     bool hasInvalidValues(QString *message = nullptr) const;
 
 private slots:
-    void disableUnsupportedElements(bool advanced);
+    void showRowsForDeviceType(bool advanced);
 
 private:
     struct AxisControls {
@@ -58,8 +59,8 @@ private:
     QString gainProblem(int axis, const QLineEdit *gain) const;
     bool isAxisShown(int axis) const;
 
-    std::unique_ptr<Ui::FullHardwareSettingsWidget> ui;
-    std::array<AxisControls, 2> axisControls;
+    std::unique_ptr<Ui::FullHardwareSettingsWidget> m_ui;
+    std::array<AxisControls, 2> m_axisControls;
     // Set by setDeviceType; until then no type-specific rule applies.
-    int deviceType = -1;
+    int m_deviceType = -1;
 };
