@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/backupactions.h"
 
 #include "app/mainwindow.h"
+#include "device/deviceclient.h"
 #include "device/devicekinds.h"
+#include "device/devicereply.h"
 #include "device/outcometext.h"
 #include "device/recordfield.h"
-#include "device/settingsuibackgroundthread.h"
-#include "effects/effectrecordfields.h"
-#include "hardware/hardwarerecordfields.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,40 +19,44 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <cstring>
+
 namespace {
+
+template<typename Record>
+QByteArray bytesOf(const Record &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
+}
 
 QString controllerName(int productId)
 {
-    return DeviceKinds::displayNames().value(DeviceKinds::productIds().key(productId, -1), QString::number(productId));
+    const DeviceKind *kind = DeviceKinds::byProductId(productId);
+    return kind ? QString::fromLatin1(kind->displayName) : QString::number(productId);
 }
 
 } // namespace
 
-BackupActions::BackupActions(QMainWindow *window, SettingsUiBackgroundThread *worker, Queue queue, Selection selection)
+BackupActions::BackupActions(QMainWindow *window, DeviceClient *client, Selection selection, RereadPages rereadPages)
     : QObject(window)
     , m_window(window)
-    , m_queue(std::move(queue))
+    , m_client(client)
     , m_selection(std::move(selection))
+    , m_rereadPages(std::move(rereadPages))
     , m_backUp(new QAction(tr("&Back up controller…"), this))
     , m_restore(new QAction(tr("&Restore…"), this))
 {
     setObjectName(QStringLiteral("backup_actions"));
     m_backUp->setObjectName(QStringLiteral("backup_action"));
     m_restore->setObjectName(QStringLiteral("restore_action"));
-    QMenu *menu = window->menuBar()->addMenu(tr("&Controller"));
-    menu->addAction(m_backUp);
-    menu->addAction(m_restore);
-    connect(menu, &QMenu::aboutToShow, this, &BackupActions::updateActions);
+    m_menu = window->menuBar()->addMenu(tr("&Controller"));
+    m_menu->setObjectName(QStringLiteral("controller_menu"));
+    m_menu->addAction(m_backUp);
+    m_menu->addAction(m_restore);
+    connect(m_menu, &QMenu::aboutToShow, this, &BackupActions::updateActions);
     connect(m_backUp, &QAction::triggered, this, &BackupActions::backUp);
     connect(m_restore, &QAction::triggered, this, &BackupActions::restore);
     updateActions();
-
-    connect(worker, &SettingsUiBackgroundThread::effectSettingsObtained, this,
-            [this](const EffectSettingsTypeDef &settings) { m_effects = settings; });
-    connect(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this,
-            [this](const HardwareSettingsTypeDef &settings) { m_hardware = settings; });
-    // After the window's own handler, so the end of a job is said after its last command's outcome.
-    connect(worker, &SettingsUiBackgroundThread::commandFinished, this, &BackupActions::commandFinished);
 }
 
 void BackupActions::updateActions()
@@ -110,7 +114,6 @@ bool BackupActions::startJob(Job job, const QString &path)
     m_job = job;
     m_path = path;
     m_controller = m_selection();
-    m_expected.clear();
     m_keptOtherValues.clear();
     return true;
 }
@@ -123,8 +126,8 @@ void BackupActions::backUpTo(const QString &path)
     m_backup.productId = m_controller.productId;
     m_backup.deviceType = m_controller.info.deviceType;
     m_backup.firmwareVersion = m_controller.info.firmwareVersion;
-    const int productId = m_controller.productId;
-    expect(CommandOutcome::ReadEffects, [productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); }, false);
+    // One read at a time, so that after a failure no other outcome covers the words for it.
+    request(CommandOutcome::ReadEffects, {}, &BackupActions::effectsRead);
 }
 
 void BackupActions::restoreFrom(const QString &path)
@@ -148,12 +151,7 @@ void BackupActions::restoreFrom(const QString &path)
         return;
     m_backup = *backup;
     m_save = save;
-    const int productId = controller.productId;
-    const EffectSettingsTypeDef effects = m_backup.effects;
-    expect(save ? CommandOutcome::SaveEffects : CommandOutcome::ApplyEffects,
-           [productId, effects, save](SettingsUiBackgroundThread *device) {
-               save ? device->saveEffectsSettings(productId, effects) : device->applyEffectSettings(productId, effects);
-           });
+    request(CommandOutcome::writeCommand(RecordKind::Effects, save), bytesOf(m_backup.effects), &BackupActions::recordRestored);
 }
 
 bool BackupActions::confirmRestore(const ControllerBackup &backup, const QString &path, bool *save)
@@ -181,39 +179,31 @@ bool BackupActions::confirmRestore(const ControllerBackup &backup, const QString
     return box.clickedButton() == apply || box.clickedButton() == permanent;
 }
 
-void BackupActions::expect(CommandOutcome::Command command, const Command &queued, bool forPages)
+void BackupActions::request(CommandOutcome::Command command, const QByteArray &record,
+                            void (BackupActions::*next)(const CommandOutcome &))
 {
-    m_expected.append(command);
-    m_queue(queued, forPages);
+    emit commandStarting();
+    DeviceReply *reply = m_client->send(command, m_controller.productId, record);
+    connect(reply, &DeviceReply::finished, this, next);
 }
 
-void BackupActions::commandFinished(const CommandOutcome &outcome)
-{
-    if (m_job == Job::None || m_expected.isEmpty() || outcome.productId != m_controller.productId
-        || outcome.command != m_expected.first())
-        return;
-    m_expected.removeFirst();
-    if (m_job == Job::Backup)
-        continueBackup(outcome);
-    else
-        continueRestore(outcome);
-}
-
-void BackupActions::continueBackup(const CommandOutcome &outcome)
+void BackupActions::effectsRead(const CommandOutcome &outcome)
 {
     if (!outcome.succeeded()) {
         finish(tr("No backup was written. %1").arg(OutcomeText::describe(outcome)), false);
         return;
     }
-    // The records of a read are emitted just before its outcome. One read at a time, so
-    // that after a failure no other outcome covers the words for it.
-    if (outcome.command == CommandOutcome::ReadEffects) {
-        m_backup.effects = *m_effects;
-        const int productId = m_controller.productId;
-        expect(CommandOutcome::ReadHardware, [productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); }, false);
+    std::memcpy(static_cast<void *>(&m_backup.effects), outcome.record.constData(), sizeof m_backup.effects);
+    request(CommandOutcome::ReadHardware, {}, &BackupActions::hardwareRead);
+}
+
+void BackupActions::hardwareRead(const CommandOutcome &outcome)
+{
+    if (!outcome.succeeded()) {
+        finish(tr("No backup was written. %1").arg(OutcomeText::describe(outcome)), false);
         return;
     }
-    m_backup.hardware = *m_hardware;
+    std::memcpy(static_cast<void *>(&m_backup.hardware), outcome.record.constData(), sizeof m_backup.hardware);
     QString problem;
     if (!m_backup.save(m_path, &problem)) {
         finish(problem, false);
@@ -222,34 +212,26 @@ void BackupActions::continueBackup(const CommandOutcome &outcome)
     finish(tr("Controller backed up to %1 (%2).").arg(QDir::toNativeSeparators(m_path), m_backup.origin()), true);
 }
 
-void BackupActions::continueRestore(const CommandOutcome &outcome)
+void BackupActions::recordRestored(const CommandOutcome &outcome)
 {
-    const int productId = m_controller.productId;
-    if (outcome.writesRecord()) {
-        if (!outcome.succeeded() && outcome.result != CommandOutcome::Differs) {
-            finish(outcome.isEffects() ? tr("The restore stopped before the hardware settings. %1").arg(OutcomeText::describe(outcome))
-                                       : tr("The restore stopped after the effect settings. %1").arg(OutcomeText::describe(outcome)),
-                   false);
-            return;
-        }
-        const QList<RecordField> &fields = outcome.isEffects() ? effectRecordFields() : hardwareRecordFields();
-        m_keptOtherValues += RecordFields::differences(fields, outcome.sent, outcome.kept);
-        if (outcome.isEffects()) {
-            const HardwareSettingsTypeDef hardware = m_backup.hardware;
-            const bool save = m_save;
-            expect(save ? CommandOutcome::SaveHardware : CommandOutcome::ApplyHardware,
-                   [productId, hardware, save](SettingsUiBackgroundThread *device) {
-                       save ? device->saveHardwareSettings(productId, hardware) : device->applyHardwareSettings(productId, hardware);
-                   });
-            return;
-        }
-        // The pages show what the controller now holds.
-        expect(CommandOutcome::ReadEffects, [productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
-        expect(CommandOutcome::ReadHardware, [productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
+    if (!outcome.succeeded() && outcome.result != CommandOutcome::Differs) {
+        finish(outcome.isEffects() ? tr("The restore stopped before the hardware settings. %1").arg(OutcomeText::describe(outcome))
+                                   : tr("The restore stopped after the effect settings. %1").arg(OutcomeText::describe(outcome)),
+               false);
         return;
     }
-    if (!m_expected.isEmpty())
+    m_keptOtherValues += RecordFields::differences(outcome.recordFields(), outcome.sent, outcome.kept);
+    if (outcome.isEffects()) {
+        request(CommandOutcome::writeCommand(RecordKind::Hardware, m_save), bytesOf(m_backup.hardware),
+                &BackupActions::recordRestored);
         return;
+    }
+    // The pages show what the controller now holds.
+    m_rereadPages([this] { restoreEnded(); });
+}
+
+void BackupActions::restoreEnded()
+{
     const QString path = QDir::toNativeSeparators(m_path);
     if (!m_keptOtherValues.isEmpty())
         finish(tr("Restored %1, but the controller kept other values for: %2.")
@@ -264,6 +246,5 @@ void BackupActions::continueRestore(const CommandOutcome &outcome)
 void BackupActions::finish(const QString &message, bool succeeded)
 {
     m_job = Job::None;
-    m_expected.clear();
     m_window->statusBar()->showMessage(message, succeeded ? MainWindow::STATUS_MESSAGE_MS : 0);
 }

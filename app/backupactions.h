@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "device/commandoutcome.h"
@@ -9,37 +10,41 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
+class DeviceClient;
 class QAction;
 class QMainWindow;
-class SettingsUiBackgroundThread;
+class QMenu;
 
 // The window's "Controller" menu: backs the chosen controller up to a file and restores one,
 // in the file format and with the checks of kestrov-ctl. The records travel through the
-// window's worker like every other command, and the end of each backup or restore is said in
-// the status bar after the commands' own outcomes.
+// window's device client like every other command, each step waiting for its own reply, and
+// the end of each backup or restore is said in the status bar.
 class BackupActions : public QObject
 {
     Q_OBJECT
 
 public:
-    using Command = std::function<void(SettingsUiBackgroundThread *)>;
-    // Queues a command to the worker as the window's own commands are queued; a read with
-    // `forPages` false leaves the pages (and any edits on them) as they are.
-    using Queue = std::function<void(const Command &, bool forPages)>;
     struct Controller {
         int productId = -1;
         DeviceInfoTypeDef info;
     };
     // The controller chosen in the window now; product id -1 for none.
     using Selection = std::function<Controller()>;
+    // Reads the chosen controller's records onto the window's pages, then calls `then`.
+    using RereadPages = std::function<void(const std::function<void()> &then)>;
 
-    BackupActions(QMainWindow *window, SettingsUiBackgroundThread *worker, Queue queue, Selection selection);
+    BackupActions(QMainWindow *window, DeviceClient *client, Selection selection, RereadPages rereadPages);
 
+    // The "Controller" menu, for the window's own entries after these.
+    QMenu *menu() const { return m_menu; }
     // What the menu entries do once a file is chosen; the restore still asks before it writes.
     void backUpTo(const QString &path);
     void restoreFrom(const QString &path);
+
+signals:
+    // A backup or restore sends its next command now.
+    void commandStarting();
 
 private:
     enum class Job { None, Backup, Restore };
@@ -53,26 +58,27 @@ private:
     bool refusedNow();
     bool startJob(Job job, const QString &path);
     bool confirmRestore(const ControllerBackup &backup, const QString &path, bool *save);
-    void commandFinished(const CommandOutcome &outcome);
-    void continueBackup(const CommandOutcome &outcome);
-    void continueRestore(const CommandOutcome &outcome);
-    void expect(CommandOutcome::Command command, const Command &queued, bool forPages = true);
+    // Sends one command for the job's controller; `next` gets its outcome.
+    void request(CommandOutcome::Command command, const QByteArray &record,
+                 void (BackupActions::*next)(const CommandOutcome &));
+    void effectsRead(const CommandOutcome &outcome);
+    void hardwareRead(const CommandOutcome &outcome);
+    void recordRestored(const CommandOutcome &outcome);
+    void restoreEnded();
     void finish(const QString &message, bool succeeded);
 
     QMainWindow *m_window;
-    Queue m_queue;
+    DeviceClient *m_client;
     Selection m_selection;
+    RereadPages m_rereadPages;
     QAction *m_backUp;
     QAction *m_restore;
+    QMenu *m_menu = nullptr;
 
     Job m_job = Job::None;
     QString m_path;
     Controller m_controller;
     ControllerBackup m_backup;
     bool m_save = false;
-    // The job's commands whose outcomes have not come back yet, in order.
-    QList<CommandOutcome::Command> m_expected;
     QStringList m_keptOtherValues;
-    std::optional<EffectSettingsTypeDef> m_effects;
-    std::optional<HardwareSettingsTypeDef> m_hardware;
 };

@@ -1,8 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/deviceaccessnotice.h"
 
 #include <QStringList>
-
-#include <cstring>
 
 DeviceAccessNotice::DeviceAccessNotice(const QMap<int, QString> &names, QWidget *parent)
     : QLabel(parent)
@@ -17,27 +16,13 @@ DeviceAccessNotice::DeviceAccessNotice(const QMap<int, QString> &names, QWidget 
 
 void DeviceAccessNotice::showIssues(const DeviceAccessIssues &issues)
 {
-    QStringList lines;
+    // The count stands here, with the reasons, so that the device list need not speak of
+    // controllers it cannot offer.
+    // Two texts rather than %n: the English source is shown as it is, without plural forms.
+    QStringList lines{issues.size() == 1 ? tr("1 controller connected but not usable:")
+                                         : tr("%1 controllers connected but not usable:").arg(issues.size())};
     for (const DeviceAccessIssue &issue : issues)
-        lines.append(describe(issue));
-    setText(lines.join(QLatin1Char('\n')));
-    setVisible(!lines.isEmpty());
-}
-
-QString DeviceAccessNotice::describe(const DeviceAccessIssue &issue) const
-{
-    const QString name = m_names.value(issue.productId, QString::number(issue.productId));
-    switch (issue.problem) {
-    case DeviceAccessIssue::NoPermission:
-        return tr("%1 is connected, but this user may not open it (%2). Install the tool's udev rule "
-                  "(see \"Using it with a controller\" in the README), then unplug the controller and "
-                  "plug it in again.")
-            .arg(name, issue.node);
-    case DeviceAccessIssue::InUse:
-        return tr("%1 is connected, but another program holds it (%2). Close that program.").arg(name, issue.node);
-    case DeviceAccessIssue::OpenFailed:
-        break;
-    }
-    return tr("%1 is connected, but could not be opened (%2: %3).")
-        .arg(name, issue.node, QString::fromLocal8Bit(std::strerror(issue.systemError)));
+        lines.append(issue.describe(m_names.value(issue.productId, QString::number(issue.productId))));
+    setText(issues.isEmpty() ? QString() : lines.join(QLatin1Char('\n')));
+    setVisible(!issues.isEmpty());
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "device/deviceaccess.h"
@@ -18,7 +19,5 @@ public:
     void showIssues(const DeviceAccessIssues &issues);
 
 private:
-    QString describe(const DeviceAccessIssue &issue) const;
-
     QMap<int, QString> m_names;
 };

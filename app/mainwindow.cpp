@@ -1,29 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/accessiblenames.h"
 #include "app/backupactions.h"
+#include "app/closequestion.h"
 #include "app/deviceaccessnotice.h"
+#include "app/extracontrollernotice.h"
+#include "app/fixedlineslabel.h"
+#include "app/forcetestcontrol.h"
+#include "app/helpmenu.h"
+#include "app/liveinputs.h"
+#include "app/pageshortcuts.h"
+#include "app/pagestates.h"
 #include "app/recordstatus.h"
-#include "app/startupoptions.h"
+#include "device/deviceclient.h"
 #include "device/devicekinds.h"
+#include "device/devicereply.h"
 #include "device/outcometext.h"
-#include "device/settingsuibackgroundthread.h"
-#include "device/usbsession.h"
+#include "effects/forcetestgroup.h"
 #include "effects/fulleffectsettingswidget.h"
+#include "inputs/analogaxespage.h"
+#include "inputs/buttonspage.h"
 #include "inputs/inputsettingspages.h"
 
-#include <QAbstractButton>
-#include <QAbstractSlider>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDesktopServices>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QLibraryInfo>
-#include <QLineEdit>
-#include <QSpinBox>
-#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QListView>
@@ -31,33 +34,25 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
+#include <cstring>
+
 namespace {
 
-QByteArray bytesOfRecord(const void *record, int size)
+template<typename Record>
+QByteArray bytesOf(const Record &record)
 {
-    return QByteArray(static_cast<const char *>(record), size);
+    return QByteArray(reinterpret_cast<const char *>(&record), sizeof record);
 }
 
-// The label goes right after `anchor` in whichever layout of its page holds it.
-bool insertAfter(QLayout *layout, QWidget *anchor, QWidget *widget)
+template<typename Record>
+Record recordOf(const QByteArray &bytes)
 {
-    for (int i = 0; i < layout->count(); ++i) {
-        QLayoutItem *item = layout->itemAt(i);
-        if (item->widget() == anchor) {
-            if (auto *box = qobject_cast<QBoxLayout *>(layout)) {
-                box->insertWidget(i + 1, widget);
-                return true;
-            }
-            return false;
-        }
-        if (item->layout() && insertAfter(item->layout(), anchor, widget))
-            return true;
-    }
-    return false;
+    Record record{};
+    std::memcpy(static_cast<void *>(&record), bytes.constData(), qMin(sizeof record, size_t(bytes.size())));
+    return record;
 }
 
 } // namespace
@@ -65,140 +60,163 @@ bool insertAfter(QLayout *layout, QWidget *anchor, QWidget *widget)
 // A reserved example domain until the project has a home of its own.
 const char MainWindow::DOWNLOAD_PAGE_URL[] = "https://kestrov.example/downloads";
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(const StartupOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , ui(std::make_unique<Ui::MainWindow>())
-    , deviceProductIds(DeviceKinds::productIds())
-    , deviceNames(DeviceKinds::displayNames())
+    , m_options(options)
+    , m_client(std::make_unique<DeviceClient>())
+    , m_ui(std::make_unique<Ui::MainWindow>())
 {
-    worker = new SettingsUiBackgroundThread(deviceProductIds.values(), KESTROV_VENDOR_ID);
-
-    const QIcon icon(QStringLiteral("kestrov_hardware_icon.png"));
-    const QString title = QStringLiteral("Kestrov Setup (") + QString::number(SETUP_VERSION) + QStringLiteral(")");
-
-    usbSession = std::make_unique<UsbSession>();
-    usbAvailable = usbSession->isAvailable();
-
-    const StartupOptions options = StartupOptions::fromArguments(QCoreApplication::arguments(), QDir::currentPath());
-    advancedMode = options.advancedMode;
-    if (options.wantsTranslation()) {
-        // Installed even when no file was found: the built-in English texts then stay.
-        (void)translator.load(options.translationFile());
-        QCoreApplication::installTranslator(&translator);
-        installTranslations(options.language);
-    }
-
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     // The status bar is made now rather than with the first message, which would re-lay
     // out the whole window.
     showStatusMessagesWrapped();
-    setWindowIcon(icon);
-    setWindowTitle(title);
+    setWindowIcon(QIcon(QStringLiteral("kestrov_hardware_icon.png")));
+    setWindowTitle(QStringLiteral("Kestrov Setup (") + QString::number(SETUP_VERSION) + QStringLiteral(")"));
 
-    inputPages = std::make_unique<InputSettingsPages>(*ui);
+    m_inputPages = std::make_unique<InputSettingsPages>(*m_ui->gpio_scroll_contents, *m_ui->buttons_scroll_contents,
+                                                      *m_ui->analog_axes_scroll_contents);
     hideAllPages();
     addDeviceAccessNotice();
-    addRecordMarks();
-    watchForEdits();
-
+    // A second controller of a kind is said under the list; its line is kept from the start.
+    auto *extraNotice = new ExtraControllerNotice(m_ui->centralwidget);
+    if (auto *layout = qobject_cast<QBoxLayout *>(m_ui->centralwidget->layout()))
+        layout->insertWidget(layout->indexOf(m_ui->devices_combo_box) + 1, extraNotice);
+    connect(m_client.get(), &DeviceClient::extraControllers, extraNotice, &ExtraControllerNotice::showExtraControllers);
+    addPageStates();
+    addLiveInputs();
     fillDeviceRows();
-    connect(worker, &SettingsUiBackgroundThread::connectedDevices, this, &MainWindow::updateConnectedDevices);
-    // A record is shown only once its read's outcome says it is the selected controller's.
-    connect(worker, &SettingsUiBackgroundThread::effectSettingsObtained, this,
-            [this](const EffectSettingsTypeDef &settings) { arrivedEffects = settings; });
-    connect(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained, this,
-            [this](const HardwareSettingsTypeDef &settings) { arrivedHardware = settings; });
-    connect(worker, &SettingsUiBackgroundThread::commandFinished, this, &MainWindow::showCommandOutcome);
-    // A profile that could not be loaded, saved or deleted says so where command outcomes do.
-    connect(ui->effects_settings_widget, &FullEffectSettingsWidget::profileProblem, this,
-            [this](const QString &message) { statusBar()->showMessage(message); });
-    connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, &MainWindow::showWaitCursor);
-    connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, &MainWindow::restoreCursor);
-    connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, accessNotice, &DeviceAccessNotice::showIssues);
-    connect(ui->reboot_button, &QPushButton::clicked, this, &MainWindow::rebootController);
-    connectSettingsButtons();
-    // Backup and restore of the whole controller, queued like every other command.
-    new BackupActions(this, worker, [this](const BackupActions::Command &command, bool forPages) { queueCommand(command, forPages); },
-                      [this] { return BackupActions::Controller{selectedProductId, connectedDeviceInfo.value(selectedProductId)}; });
 
-    startUsb();
+    connect(m_client.get(), &DeviceClient::connectedDevices, this, &MainWindow::updateConnectedDevices);
+    connect(m_client.get(), &DeviceClient::deviceAccessIssues, m_accessNotice, &DeviceAccessNotice::showIssues);
+    // The list does not say "none connected" while the notice below names one that is.
+    connect(m_client.get(), &DeviceClient::deviceAccessIssues, this, [this](const DeviceAccessIssues &issues) {
+        m_unusableControllers = int(issues.size());
+        showDevicePlaceholder();
+    });
+    connect(m_client.get(), &DeviceClient::busyWaitStarted, this, &MainWindow::showWaitCursor);
+    connect(m_client.get(), &DeviceClient::busyWaitFinished, this, &MainWindow::restoreCursor);
+    // A profile that could not be loaded, saved or deleted says so where command outcomes do.
+    connect(m_ui->effects_settings_widget, &FullEffectSettingsWidget::profileProblem, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
+    connect(m_ui->effects_settings_widget, &FullEffectSettingsWidget::profileFileDone, this,
+            [this](const QString &message) { statusBar()->showMessage(message, STATUS_MESSAGE_MS); });
+    connect(m_ui->reboot_button, &QPushButton::clicked, this, &MainWindow::rebootController);
+    connectSettingsButtons();
+    // Backup and restore of the whole controller, sent through the same client.
+    auto *backups = new BackupActions(
+        this, m_client.get(),
+        [this] { return BackupActions::Controller{m_selectedProductId, m_connectedDeviceInfo.value(m_selectedProductId)}; },
+        [this](const std::function<void()> &then) { rereadPages(then); });
+    connect(backups, &BackupActions::commandStarting, this, &MainWindow::stopForceTest);
+    m_closeQuestion = new CloseQuestion(this, backups->menu(), m_pageStates, m_client.get(),
+                                        [this](RecordKind kind) { return sendRecord(kind, true); });
+    new HelpMenu(this);
+    new PageShortcuts(this, m_ui->main_tab_widget, m_pageStates->pages());
+    AccessibleNames::fillIn(this);
+
+    if (m_client->isUsbAvailable()) {
+        // The poll starts once the event loop runs, so the window is up first.
+        QTimer::singleShot(0, this, [this] { m_client->startPolling(); });
+    } else {
+        m_ui->devices_combo_box->setPlaceholderText(tr("USB is not available: no controller can be found"));
+        m_ui->devices_combo_box->setEnabled(false);
+    }
 
     // Opens as large as its contents ask, as far as the screen allows; the pages scroll beyond.
     QTimer::singleShot(0, this, [this] { resize(boundedToScreen(sizeHint())); });
-    ui->reboot_button->hide();
-    ui->dfu_mode_button->hide();
+    m_ui->reboot_button->hide();
+    m_ui->dfu_mode_button->hide();
 }
 
 MainWindow::~MainWindow()
 {
-    stopWorker();
-    if (waitCursorShown)
+    // The live view's and the force test's threads end before the pages they report to go.
+    m_forceTest.reset();
+    m_liveInputs.reset();
+    // Commands already sent finish, then every channel closes, before the pages go.
+    m_client.reset();
+    if (m_waitCursorShown)
         QGuiApplication::restoreOverrideCursor();
-    ui.reset();
-    // Only now that every channel is closed.
-    usbSession.reset();
 }
 
-void MainWindow::installTranslations(const QString &language)
+int MainWindow::pendingCommands() const
 {
-    // Qt's own texts (standard buttons, context menus) in the same language as the tool's.
-    if (qtTranslator.load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTranslator);
+    return m_client->pendingRequests();
 }
 
 void MainWindow::addDeviceAccessNotice()
 {
     QMap<int, QString> namesByProductId;
-    for (auto kind = deviceProductIds.cbegin(); kind != deviceProductIds.cend(); ++kind)
-        namesByProductId.insert(kind.value(), deviceNames.value(kind.key()));
-    accessNotice = new DeviceAccessNotice(namesByProductId, ui->centralwidget);
+    for (const DeviceKind &kind : DeviceKinds::ALL)
+        namesByProductId.insert(kind.productId, QString::fromLatin1(kind.displayName));
+    m_accessNotice = new DeviceAccessNotice(namesByProductId, m_ui->centralwidget);
     // Right under the device list, where a user looks for a missing controller.
-    if (auto *layout = qobject_cast<QBoxLayout *>(ui->centralwidget->layout()))
-        layout->insertWidget(layout->indexOf(ui->devices_combo_box) + 1, accessNotice);
+    if (auto *layout = qobject_cast<QBoxLayout *>(m_ui->centralwidget->layout()))
+        layout->insertWidget(layout->indexOf(m_ui->devices_combo_box) + 1, m_accessNotice);
 }
 
-void MainWindow::startUsb()
+QList<MainWindow::HardwareButtons> MainWindow::hardwareButtons() const
 {
-    startTimer = new QTimer;
-    startTimer->setSingleShot(true);
-    if (usbAvailable) {
-        connect(startTimer, &QTimer::timeout, worker, &SettingsUiBackgroundThread::start);
-        startTimer->start(0);
-    } else {
-        ui->devices_combo_box->setPlaceholderText(tr("USB is not available: no controller can be found"));
-        ui->devices_combo_box->setEnabled(false);
+    // Every hardware page carries the same three buttons for the one hardware record.
+    return {{m_ui->read_hardware_settings_button_1, m_ui->apply_hardware_settings_button_1, m_ui->save_hardware_settings_button_1},
+            {m_ui->read_hardware_settings_button_2, m_ui->apply_hardware_settings_button_2, m_ui->save_hardware_settings_button_2},
+            {m_ui->read_hardware_settings_button_3, m_ui->apply_hardware_settings_button_3, m_ui->save_hardware_settings_button_3},
+            {m_ui->read_hardware_settings_button_4, m_ui->apply_hardware_settings_button_4, m_ui->save_hardware_settings_button_4}};
+}
+
+void MainWindow::addPageStates()
+{
+    m_pageStates = new PageStates(this);
+    m_pageStates->addRecord(RecordKind::Effects,
+                            {{m_ui->effects_tab, m_ui->read_effects_settings_button, m_ui->apply_effect_settings_button,
+                              m_ui->save_effects_settings_button}},
+                            [this] { return pagesRecord(RecordKind::Effects); }, QStringLiteral("effects_state_label"));
+    const QList<QWidget *> pages{m_ui->hardware_tab, m_ui->gpio_tab, m_ui->buttons_tab, m_ui->analog_axes_tab};
+    QList<PageStates::Page> hardwarePages;
+    const QList<HardwareButtons> buttons = hardwareButtons();
+    for (int page = 0; page < pages.size(); ++page)
+        hardwarePages.append({pages.at(page), buttons.at(page).read, buttons.at(page).apply, buttons.at(page).save});
+    m_pageStates->addRecord(RecordKind::Hardware, hardwarePages, [this] { return pagesRecord(RecordKind::Hardware); },
+                            QStringLiteral("hardware_state_label"));
+}
+
+void MainWindow::addLiveInputs()
+{
+    m_liveInputs = std::make_unique<LiveInputs>(m_ui->buttons_scroll_contents, m_ui->analog_axes_scroll_contents,
+                                                m_ui->effects_settings_widget, m_ui->force_test_group);
+    m_forceTest = std::make_unique<ForceTestControl>(m_ui->force_test_group, statusBar(),
+                                                     [this] { return m_selectedProductId; });
+    connect(m_ui->main_tab_widget, &QTabWidget::currentChanged, this, &MainWindow::stopForceTest);
+    connect(m_ui->effects_settings_widget, &FullEffectSettingsWidget::axisPageChanged, this, &MainWindow::stopForceTest);
+}
+
+void MainWindow::stopForceTest()
+{
+    m_forceTest->stop();
+}
+
+void MainWindow::connectSettingsButtons()
+{
+    connect(m_ui->read_effects_settings_button, &QPushButton::clicked, this, [this] { readRecord(RecordKind::Effects); });
+    connect(m_ui->apply_effect_settings_button, &QPushButton::clicked, this, [this] { sendRecord(RecordKind::Effects, false); });
+    connect(m_ui->save_effects_settings_button, &QPushButton::clicked, this, [this] { sendRecord(RecordKind::Effects, true); });
+    for (const HardwareButtons &buttons : hardwareButtons()) {
+        connect(buttons.read, &QPushButton::clicked, this, [this] { readRecord(RecordKind::Hardware); });
+        connect(buttons.apply, &QPushButton::clicked, this, [this] { sendRecord(RecordKind::Hardware, false); });
+        connect(buttons.save, &QPushButton::clicked, this, [this] { sendRecord(RecordKind::Hardware, true); });
     }
-
-    workerThread = new QThread;
-    // The worker ends on its own thread, as it lived: no other thread touches its handles.
-    connect(workerThread, &QThread::finished, worker, &QObject::deleteLater);
-    workerThread->start(QThread::InheritPriority);
-    worker->moveToThread(workerThread);
-}
-
-void MainWindow::stopWorker()
-{
-    // Polls stop at once; commands already asked for finish (each is bounded); then every
-    // handle is closed on the worker's thread before the thread and the USB context end.
-    worker->requestStop();
-    QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::shutdown, Qt::BlockingQueuedConnection);
-    workerThread->quit();
-    workerThread->wait();
-    worker = nullptr;
-    delete workerThread;
-    delete startTimer;
 }
 
 void MainWindow::showStatusMessagesWrapped()
 {
     // The status bar draws its messages on one line, cut off at the window's edge. A label
-    // across the whole bar shows them instead, wrapped on as many lines as they need; the
-    // bar still keeps them and their time-out, but has no room left to draw them itself.
-    auto *message = new QLabel(statusBar());
+    // across the whole bar shows them instead, wrapped on a fixed number of lines, so that
+    // no message moves the buttons above; the bar still keeps them and their time-out, but
+    // has no room left to draw them itself.
+    auto *message = new FixedLinesLabel(3, statusBar());
     message->setObjectName(QStringLiteral("status_message"));
-    message->setWordWrap(true);
     statusBar()->addPermanentWidget(message, 1);
-    connect(statusBar(), &QStatusBar::messageChanged, message, &QLabel::setText);
+    connect(statusBar(), &QStatusBar::messageChanged, message, &FixedLinesLabel::setMessage);
 }
 
 QSize MainWindow::boundedToScreen(QSize wanted) const
@@ -220,63 +238,68 @@ void MainWindow::growToShowPages()
 
 void MainWindow::fillDeviceRows()
 {
-    for (int row = 0; row < deviceProductIds.size(); ++row) {
-        ui->devices_combo_box->addItem(QString());
-        setDeviceRowHidden(row, true);
+    // One row per kind, in code order: the row is the kind's code.
+    for (const DeviceKind &kind : DeviceKinds::ALL) {
+        m_ui->devices_combo_box->addItem(QString());
+        setDeviceRowHidden(kind.code, true);
     }
 }
 
 void MainWindow::setDeviceRowHidden(int row, bool hidden)
 {
-    if (auto *view = qobject_cast<QListView *>(ui->devices_combo_box->view()))
+    if (auto *view = qobject_cast<QListView *>(m_ui->devices_combo_box->view()))
         view->setRowHidden(row, hidden);
 }
 
 void MainWindow::hideAllPages()
 {
-    for (int page = 0; page < ui->main_tab_widget->count(); ++page)
-        ui->main_tab_widget->setTabVisible(page, false);
+    for (int page = 0; page < m_ui->main_tab_widget->count(); ++page)
+        m_ui->main_tab_widget->setTabVisible(page, false);
 }
 
 void MainWindow::updateConnectedDevices(QMap<int, DeviceInfoTypeDef> devices)
 {
-    connectedDeviceInfo = devices;
+    m_connectedDeviceInfo = devices;
 
-    if (!connectedDeviceInfo.contains(selectedProductId)) {
-        selectedProductId = -1;
-        effectsStatus->clear();
-        hardwareStatus->clear();
-        ui->devices_combo_box->setCurrentIndex(-1);
-        if (connectedDeviceInfo.isEmpty())
-            ui->devices_combo_box->setPlaceholderText(tr("No compatible devices connected"));
-        else
-            ui->devices_combo_box->setPlaceholderText(
-                tr("Select compatible device (%n connected)", nullptr, int(connectedDeviceInfo.size())));
-        hideAllPages();
-        ui->reboot_button->hide();
-        ui->dfu_mode_button->hide();
+    if (!m_connectedDeviceInfo.contains(m_selectedProductId)) {
+        clearDeviceSelection();
+        m_ui->devices_combo_box->setCurrentIndex(-1);
     }
+    showDevicePlaceholder();
 
-    for (auto kind = deviceProductIds.cbegin(); kind != deviceProductIds.cend(); ++kind) {
-        const auto found = connectedDeviceInfo.constFind(kind.value());
-        if (found == connectedDeviceInfo.cend()) {
-            setDeviceRowHidden(kind.key(), true);
+    for (const DeviceKind &kind : DeviceKinds::ALL) {
+        const auto found = m_connectedDeviceInfo.constFind(kind.productId);
+        if (found == m_connectedDeviceInfo.cend()) {
+            setDeviceRowHidden(kind.code, true);
             continue;
         }
-        ui->devices_combo_box->setItemText(kind.key(), deviceNames.value(kind.key()) + QStringLiteral(" (Version ")
-                                                           + QString::number(found->firmwareVersion) + QStringLiteral(")"));
-        setDeviceRowHidden(kind.key(), false);
+        m_ui->devices_combo_box->setItemText(kind.code, QString::fromLatin1(kind.displayName) + QStringLiteral(" (Version ")
+                                                          + QString::number(found->firmwareVersion) + QStringLiteral(")"));
+        setDeviceRowHidden(kind.code, false);
     }
+}
+
+void MainWindow::showDevicePlaceholder()
+{
+    // Shown only while no controller is selected.
+    if (m_connectedDeviceInfo.isEmpty())
+        m_ui->devices_combo_box->setPlaceholderText(m_unusableControllers > 0 ? tr("No usable controller")
+                                                                              : tr("No compatible devices connected"));
+    else
+        m_ui->devices_combo_box->setPlaceholderText(
+            tr("Select compatible device (%n connected)", nullptr, int(m_connectedDeviceInfo.size())));
 }
 
 void MainWindow::clearDeviceSelection()
 {
-    selectedProductId = -1;
-    effectsStatus->clear();
-    hardwareStatus->clear();
+    stopForceTest();
+    m_liveInputs->stop();
+    m_selectedProductId = -1;
+    m_pageStates->clear();
+    m_ui->effects_settings_widget->forgetProfileName();
     hideAllPages();
-    ui->reboot_button->hide();
-    ui->dfu_mode_button->hide();
+    m_ui->reboot_button->hide();
+    m_ui->dfu_mode_button->hide();
 }
 
 void MainWindow::showTabsForDeviceType(int deviceType)
@@ -284,32 +307,30 @@ void MainWindow::showTabsForDeviceType(int deviceType)
     hideAllPages();
     if (deviceType == Generic)
         return;
-    for (int page = 0; page < ui->main_tab_widget->count(); ++page)
-        ui->main_tab_widget->setTabVisible(page, true);
-    ui->effects_settings_widget->setDeviceType(deviceType);
-    ui->hardware_settings_widget->setDeviceType(deviceType, advancedMode);
+    for (int page = 0; page < m_ui->main_tab_widget->count(); ++page)
+        m_ui->main_tab_widget->setTabVisible(page, true);
+    m_ui->effects_settings_widget->setDeviceType(deviceType);
+    m_ui->hardware_settings_widget->setDeviceType(deviceType, m_options.advancedMode);
 }
 
 void MainWindow::on_devices_combo_box_activated(int index)
 {
-    if (!deviceProductIds.contains(index)) {
+    const DeviceKind *kind = DeviceKinds::byCode(index);
+    const int productId = kind ? kind->productId : -1;
+    const auto found = m_connectedDeviceInfo.constFind(productId);
+    if (productId == -1 || productId == m_selectedProductId || found == m_connectedDeviceInfo.cend()) {
+        const bool deselected = productId != -1 && productId == m_selectedProductId;
         clearDeviceSelection();
-        return;
-    }
-    const int productId = deviceProductIds.value(index);
-    if (productId == selectedProductId) {
-        clearDeviceSelection();
-        return;
-    }
-    const auto found = connectedDeviceInfo.constFind(productId);
-    if (found == connectedDeviceInfo.cend()) {
+        if (deselected)
+            statusBar()->showMessage(tr("%1 is no longer selected; choose it to read its settings again.")
+                                         .arg(QString::fromLatin1(kind->displayName)));
         // Gone between the last list update and the click: there is no record to check.
-        clearDeviceSelection();
-        ui->devices_combo_box->setCurrentIndex(-1);
+        if (productId != -1 && found == m_connectedDeviceInfo.cend())
+            m_ui->devices_combo_box->setCurrentIndex(-1);
         return;
     }
 
-    selectedProductId = productId;
+    m_selectedProductId = productId;
     const DeviceInfoTypeDef info = *found;
     if (DeviceKinds::isCompatibleFirmware(info.firmwareVersion)) {
         selectDevice(info);
@@ -317,7 +338,7 @@ void MainWindow::on_devices_combo_box_activated(int index)
     }
     const bool useAnyway = confirmMismatchingFirmware();
     // List updates run while the dialog is open; the controller may have gone meanwhile.
-    if (selectedProductId != productId)
+    if (m_selectedProductId != productId)
         return;
     if (useAnyway)
         selectDevice(info);
@@ -349,321 +370,140 @@ bool MainWindow::confirmMismatchingFirmware()
 void MainWindow::selectDevice(const DeviceInfoTypeDef &info)
 {
     showTabsForDeviceType(info.deviceType);
-    // Until this controller's records arrive, the pages hold nothing that may be sent.
-    effectsStatus->startReading();
-    hardwareStatus->startReading();
-    setEffectPagesReady(false);
-    setHardwarePagesReady(false);
-    const int productId = selectedProductId;
-    queueCommand([productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
-    queueCommand([productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
-    ui->reboot_button->show();
-    ui->dfu_mode_button->show();
+    // Until this controller's records arrive, the pages hold nothing that may be sent, and
+    // the profile named for the last one is not this one's.
+    m_ui->effects_settings_widget->forgetProfileName();
+    m_pageStates->startReading();
+    m_pageStates->setReady(RecordKind::Effects, false);
+    m_pageStates->setReady(RecordKind::Hardware, false);
+    readRecord(RecordKind::Effects);
+    readRecord(RecordKind::Hardware);
+    m_liveInputs->start(m_selectedProductId);
+    m_ui->reboot_button->show();
+    m_ui->dfu_mode_button->show();
     // The pages and buttons just shown need room.
     growToShowPages();
 }
 
-template<typename Command>
-void MainWindow::queueCommand(Command command, bool forPages)
+void MainWindow::send(CommandOutcome::Command command, const QByteArray &record, const std::function<void()> &then)
 {
-    ++commandsPending;
-    outcomesForPages.push_back(forPages);
-    SettingsUiBackgroundThread *device = worker;
-    QMetaObject::invokeMethod(device, [device, command] { command(device); }, Qt::QueuedConnection);
+    stopForceTest();
+    DeviceReply *reply = m_client->send(command, m_selectedProductId, record);
+    m_pageStates->commandSent(command);
+    connect(reply, &DeviceReply::finished, this, [this, then](const CommandOutcome &outcome) {
+        showCommandOutcome(outcome);
+        if (then)
+            then();
+    });
 }
 
 void MainWindow::rebootController()
 {
-    const int productId = selectedProductId;
-    queueCommand([productId](SettingsUiBackgroundThread *device) { device->rebootControllerRequest(productId); });
+    send(CommandOutcome::Reboot);
 }
 
 void MainWindow::on_dfu_mode_button_clicked()
 {
-    const int productId = selectedProductId;
-    queueCommand([productId](SettingsUiBackgroundThread *device) { device->switchtoDfuRequest(productId); });
+    send(CommandOutcome::SwitchToDfu);
 }
 
-void MainWindow::on_spiModeCombo_activated(int index)
+void MainWindow::readRecord(RecordKind kind)
 {
-    inputPages->showSpiRecommendations(index >= 1);
+    send(CommandOutcome::readCommand(kind));
 }
 
-void MainWindow::connectSettingsButtons()
+void MainWindow::rereadPages(const std::function<void()> &then)
 {
-    connect(ui->read_effects_settings_button, &QPushButton::clicked, this, &MainWindow::readEffectSettings);
-    connect(ui->apply_effect_settings_button, &QPushButton::clicked, this, &MainWindow::applyEffectSettings);
-    connect(ui->save_effects_settings_button, &QPushButton::clicked, this, &MainWindow::saveEffectSettings);
-
-    // Every hardware page carries the same three buttons for the one hardware record.
-    const QList<QPushButton *> reads{ui->read_hardware_settings_button_1, ui->read_hardware_settings_button_2,
-                                     ui->read_hardware_settings_button_3, ui->read_hardware_settings_button_4};
-    const QList<QPushButton *> applies{ui->apply_hardware_settings_button_1, ui->apply_hardware_settings_button_2,
-                                       ui->apply_hardware_settings_button_3, ui->apply_hardware_settings_button_4};
-    const QList<QPushButton *> saves{ui->save_hardware_settings_button_1, ui->save_hardware_settings_button_2,
-                                     ui->save_hardware_settings_button_3, ui->save_hardware_settings_button_4};
-    for (QPushButton *button : reads)
-        connect(button, &QPushButton::clicked, this, &MainWindow::readHardwareSettings);
-    for (QPushButton *button : applies)
-        connect(button, &QPushButton::clicked, this, &MainWindow::applyHardwareSettings);
-    for (QPushButton *button : saves)
-        connect(button, &QPushButton::clicked, this, &MainWindow::saveHardwareSettings);
+    // After a restore the pages show the controller's records, no profile.
+    m_ui->effects_settings_widget->forgetProfileName();
+    send(CommandOutcome::ReadEffects);
+    send(CommandOutcome::ReadHardware, {}, then);
 }
 
-EffectSettingsTypeDef MainWindow::buildEffectRecord() const
+QByteArray MainWindow::pagesRecord(RecordKind kind) const
 {
-    EffectSettingsTypeDef settings{};
-    ui->effects_settings_widget->gatherSettings(settings);
-    return settings;
+    if (kind == RecordKind::Effects) {
+        EffectSettingsTypeDef settings{};
+        m_ui->effects_settings_widget->gatherSettings(settings);
+        return bytesOf(settings);
+    }
+    HardwareSettingsTypeDef settings{};
+    gatherHardwareSettings(settings);
+    return bytesOf(settings);
 }
 
-void MainWindow::readEffectSettings()
+bool MainWindow::sendRecord(RecordKind kind, bool save)
 {
-    const int productId = selectedProductId;
-    queueCommand([productId](SettingsUiBackgroundThread *device) { device->readEffectSettings(productId); });
-}
-
-bool MainWindow::refuseWithoutRecord(const RecordStatus *status, const QString &message)
-{
-    if (status->hasRecord())
+    const bool effects = kind == RecordKind::Effects;
+    if (!m_pageStates->status(kind)->hasRecord()) {
+        statusBar()->showMessage(effects ? tr("The effect settings have not been read from the controller: nothing was sent.")
+                                         : tr("The hardware settings have not been read from the controller: nothing was sent."));
         return false;
-    statusBar()->showMessage(message);
+    }
+    // A value its field cannot hold is refused rather than sent as a different number.
+    if (!effects) {
+        QString problem;
+        if (m_ui->hardware_settings_widget->hasInvalidValues(&problem)) {
+            statusBar()->showMessage(problem, STATUS_MESSAGE_MS);
+            return false;
+        }
+        statusBar()->clearMessage();
+    }
+    send(CommandOutcome::writeCommand(kind, save), pagesRecord(kind));
     return true;
-}
-
-void MainWindow::applyEffectSettings()
-{
-    if (refuseWithoutRecord(effectsStatus, tr("The effect settings have not been read from the controller: nothing was sent.")))
-        return;
-    const int productId = selectedProductId;
-    const EffectSettingsTypeDef settings = buildEffectRecord();
-    queueCommand([productId, settings](SettingsUiBackgroundThread *device) {
-        device->applyEffectSettings(productId, settings);
-    });
-}
-
-void MainWindow::saveEffectSettings()
-{
-    if (refuseWithoutRecord(effectsStatus, tr("The effect settings have not been read from the controller: nothing was sent.")))
-        return;
-    const int productId = selectedProductId;
-    const EffectSettingsTypeDef settings = buildEffectRecord();
-    queueCommand([productId, settings](SettingsUiBackgroundThread *device) {
-        device->saveEffectsSettings(productId, settings);
-    });
-}
-
-void MainWindow::showHardwareSettings(const HardwareSettingsTypeDef &settings)
-{
-    inputPages->showSettings(settings);
-    ui->hardware_settings_widget->loadSettings(settings);
-    setHardwarePagesReady(true);
-    HardwareSettingsTypeDef pages{};
-    gatherHardwareSettings(pages);
-    hardwareStatus->recordShown(bytesOfRecord(&pages, sizeof pages));
 }
 
 void MainWindow::gatherHardwareSettings(HardwareSettingsTypeDef &settings) const
 {
-    ui->hardware_settings_widget->gatherSettings(settings);
-    inputPages->gatherSettings(settings);
+    m_ui->hardware_settings_widget->gatherSettings(settings);
+    m_inputPages->gatherSettings(settings);
 }
 
-bool MainWindow::buildHardwareRecord(HardwareSettingsTypeDef &settings)
+void MainWindow::showRecord(RecordKind kind, const QByteArray &record)
 {
-    // A value its field cannot hold is refused rather than sent as a different number.
-    QString problem;
-    if (ui->hardware_settings_widget->hasInvalidValues(&problem)) {
-        statusBar()->showMessage(problem, STATUS_MESSAGE_MS);
-        return false;
+    if (kind == RecordKind::Hardware) {
+        const auto settings = recordOf<HardwareSettingsTypeDef>(record);
+        m_inputPages->showSettings(settings);
+        m_ui->hardware_settings_widget->loadSettings(settings);
+    } else {
+        m_ui->effects_settings_widget->loadSettings(recordOf<EffectSettingsTypeDef>(record));
     }
-    statusBar()->clearMessage();
-    settings = HardwareSettingsTypeDef{};
-    gatherHardwareSettings(settings);
-    return true;
-}
-
-void MainWindow::readHardwareSettings()
-{
-    const int productId = selectedProductId;
-    queueCommand([productId](SettingsUiBackgroundThread *device) { device->readHardwareSettings(productId); });
-}
-
-void MainWindow::applyHardwareSettings()
-{
-    if (refuseWithoutRecord(hardwareStatus, tr("The hardware settings have not been read from the controller: nothing was sent.")))
-        return;
-    const int productId = selectedProductId;
-    HardwareSettingsTypeDef settings;
-    if (!buildHardwareRecord(settings))
-        return;
-    queueCommand([productId, settings](SettingsUiBackgroundThread *device) {
-        device->applyHardwareSettings(productId, settings);
-    });
-}
-
-void MainWindow::saveHardwareSettings()
-{
-    if (refuseWithoutRecord(hardwareStatus, tr("The hardware settings have not been read from the controller: nothing was sent.")))
-        return;
-    const int productId = selectedProductId;
-    HardwareSettingsTypeDef settings;
-    if (!buildHardwareRecord(settings))
-        return;
-    queueCommand([productId, settings](SettingsUiBackgroundThread *device) {
-        device->saveHardwareSettings(productId, settings);
-    });
+    m_pageStates->setReady(kind, true);
+    m_pageStates->recordShown(kind, record);
 }
 
 void MainWindow::showWaitCursor()
 {
-    if (!waitCursorShown)
+    if (!m_waitCursorShown)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    waitCursorShown = true;
+    m_waitCursorShown = true;
 }
 
 void MainWindow::restoreCursor()
 {
-    if (waitCursorShown)
+    if (m_waitCursorShown)
         QGuiApplication::restoreOverrideCursor();
-    waitCursorShown = false;
+    m_waitCursorShown = false;
 }
 
 void MainWindow::showCommandOutcome(const CommandOutcome &outcome)
 {
-    --commandsPending;
-    const bool forPages = outcomesForPages.empty() || outcomesForPages.front();
-    if (!outcomesForPages.empty())
-        outcomesForPages.pop_front();
-    const bool selected = forPages && outcome.productId == selectedProductId && selectedProductId != -1;
-    if (selected && outcome.succeeded() && outcome.command == CommandOutcome::ReadEffects && arrivedEffects)
-        showEffectSettings(*arrivedEffects);
-    if (selected && outcome.succeeded() && outcome.command == CommandOutcome::ReadHardware && arrivedHardware)
-        showHardwareSettings(*arrivedHardware);
-    if (outcome.isEffects())
-        arrivedEffects.reset();
-    else
-        arrivedHardware.reset();
-    if (selected && outcome.command != CommandOutcome::Reboot && outcome.command != CommandOutcome::SwitchToDfu)
-        (outcome.isEffects() ? effectsStatus : hardwareStatus)->commandFinished(outcome);
+    // A record goes onto the pages only when it is the selected controller's.
+    const bool selected = outcome.productId == m_selectedProductId && m_selectedProductId != -1;
+    if (selected && outcome.succeeded() && outcome.readsRecord())
+        showRecord(outcome.recordKind(), outcome.record);
+    if (selected)
+        m_pageStates->commandFinished(outcome);
 
     // Successes fade; a failure stays until the next message replaces it.
     statusBar()->showMessage(OutcomeText::describe(outcome), outcome.succeeded() ? STATUS_MESSAGE_MS : 0);
-
-    if (closeWhenIdle && commandsPending == 0)
-        close();
-}
-
-void MainWindow::showEffectSettings(const EffectSettingsTypeDef &settings)
-{
-    ui->effects_settings_widget->loadSettings(settings);
-    setEffectPagesReady(true);
-    const EffectSettingsTypeDef pages = buildEffectRecord();
-    effectsStatus->recordShown(bytesOfRecord(&pages, sizeof pages));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Commands the user asked for still go out: the window goes away at once and the
-    // program ends when the last one has (each is bounded by the busy-wait limit).
-    if (commandsPending > 0) {
-        closeWhenIdle = true;
-        hide();
+    stopForceTest();
+    if (m_closeQuestion->closeNow())
+        QMainWindow::closeEvent(event);
+    else
         event->ignore();
-        return;
-    }
-    QMainWindow::closeEvent(event);
-}
-
-
-void MainWindow::addRecordMarks()
-{
-    effectsStatus = new RecordStatus(this);
-    hardwareStatus = new RecordStatus(this);
-    const QList<std::pair<QPushButton *, RecordStatus *>> anchors{
-        {ui->save_effects_settings_button, effectsStatus},
-        {ui->save_hardware_settings_button_1, hardwareStatus},
-        {ui->save_hardware_settings_button_2, hardwareStatus},
-        {ui->save_hardware_settings_button_3, hardwareStatus},
-        {ui->save_hardware_settings_button_4, hardwareStatus},
-    };
-    int number = 0;
-    for (const auto &[button, status] : anchors) {
-        auto *mark = new QLabel(button->parentWidget());
-        mark->setObjectName(status == effectsStatus ? QStringLiteral("effects_state_label")
-                                                    : QStringLiteral("hardware_state_label_%1").arg(++number));
-        mark->setAlignment(Qt::AlignCenter);
-        QWidget *page = button->parentWidget();
-        if (!page->layout() || !insertAfter(page->layout(), button, mark))
-            delete mark;
-        else
-            status->addMark(mark);
-    }
-}
-
-void MainWindow::watchForEdits()
-{
-    // Many controls change at once when a record is loaded: one check after they settle.
-    editCheck = new QTimer(this);
-    editCheck->setSingleShot(true);
-    editCheck->setInterval(0);
-    connect(editCheck, &QTimer::timeout, this, &MainWindow::checkForEdits);
-    const auto schedule = [this] { editCheck->start(); };
-    for (QWidget *page : {static_cast<QWidget *>(ui->effects_tab), static_cast<QWidget *>(ui->hardware_tab),
-                          static_cast<QWidget *>(ui->gpio_tab), static_cast<QWidget *>(ui->buttons_tab),
-                          static_cast<QWidget *>(ui->analog_axes_tab)}) {
-        for (QAbstractSpinBox *spin : page->findChildren<QAbstractSpinBox *>()) {
-            if (auto *integer = qobject_cast<QSpinBox *>(spin))
-                connect(integer, &QSpinBox::valueChanged, this, schedule);
-            else if (auto *real = qobject_cast<QDoubleSpinBox *>(spin))
-                connect(real, &QDoubleSpinBox::valueChanged, this, schedule);
-        }
-        for (QComboBox *combo : page->findChildren<QComboBox *>())
-            connect(combo, &QComboBox::currentIndexChanged, this, schedule);
-        for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
-            if (button->isCheckable())
-                connect(button, &QAbstractButton::toggled, this, schedule);
-        for (QLineEdit *edit : page->findChildren<QLineEdit *>())
-            if (!qobject_cast<QAbstractSpinBox *>(edit->parentWidget()) && !qobject_cast<QComboBox *>(edit->parentWidget()))
-                connect(edit, &QLineEdit::textChanged, this, schedule);
-    }
-}
-
-void MainWindow::checkForEdits()
-{
-    if (effectsStatus->hasRecord()) {
-        const EffectSettingsTypeDef effects = buildEffectRecord();
-        effectsStatus->pagesChanged(bytesOfRecord(&effects, sizeof effects));
-    }
-    if (hardwareStatus->hasRecord()) {
-        HardwareSettingsTypeDef hardware{};
-        gatherHardwareSettings(hardware);
-        hardwareStatus->pagesChanged(bytesOfRecord(&hardware, sizeof hardware));
-    }
-}
-
-QList<QWidget *> MainWindow::hardwarePages() const
-{
-    return {ui->hardware_tab, ui->gpio_tab, ui->buttons_tab, ui->analog_axes_tab};
-}
-
-void MainWindow::setEffectPagesReady(bool ready)
-{
-    ui->effects_settings_widget->setEnabled(ready);
-    ui->apply_effect_settings_button->setEnabled(ready);
-    ui->save_effects_settings_button->setEnabled(ready);
-}
-
-void MainWindow::setHardwarePagesReady(bool ready)
-{
-    const QList<QPushButton *> keep{ui->read_hardware_settings_button_1, ui->read_hardware_settings_button_2,
-                                    ui->read_hardware_settings_button_3, ui->read_hardware_settings_button_4};
-    // Everything on the pages but the read buttons and the state marks waits for the record.
-    for (QWidget *page : hardwarePages()) {
-        for (QWidget *child : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (keep.contains(child) || child->objectName().startsWith(QLatin1String("hardware_state_label")))
-                continue;
-            child->setEnabled(ready);
-        }
-    }
 }

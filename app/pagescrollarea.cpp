@@ -1,8 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pagescrollarea.h"
 
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QLayout>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 PageScrollArea::PageScrollArea(QWidget *parent)
     : QScrollArea(parent)
@@ -43,6 +48,7 @@ bool PageScrollArea::event(QEvent *event)
             widget()->setAutoFillBackground(false);
             if (QLayout *layout = widget()->layout())
                 layout->activate();
+            leaveWheelToPageUnlessFocused();
         }
         break;
     case QEvent::LayoutRequest:
@@ -53,4 +59,30 @@ bool PageScrollArea::event(QEvent *event)
         break;
     }
     return QScrollArea::event(event);
+}
+
+void PageScrollArea::leaveWheelToPageUnlessFocused()
+{
+    for (QWidget *child : widget()->findChildren<QWidget *>()) {
+        // Scroll bars (of a list on the page, say) scroll as they always do.
+        const bool value = (qobject_cast<QAbstractSlider *>(child) && !qobject_cast<QScrollBar *>(child))
+                           || qobject_cast<QAbstractSpinBox *>(child) || qobject_cast<QComboBox *>(child);
+        if (!value)
+            continue;
+        // A turn of the wheel would otherwise hand the control the focus before it gets here.
+        if (child->focusPolicy() == Qt::WheelFocus)
+            child->setFocusPolicy(Qt::StrongFocus);
+        child->installEventFilter(this);
+    }
+}
+
+bool PageScrollArea::eventFilter(QObject *watched, QEvent *event)
+{
+    // The area watches its own scroll bars too, which take the wheel it hands on.
+    const bool control = watched->isWidgetType() && !qobject_cast<QScrollBar *>(watched);
+    if (event->type() == QEvent::Wheel && control && !static_cast<QWidget *>(watched)->hasFocus()) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/backupcommands.h"
 
 #include "app/ctl/console.h"
@@ -35,8 +36,8 @@ ExitStatus backup(const CtlArguments &arguments)
     const ControllerLink::Reply hardware = session.run(SettingsRecord::hardware().read(session.productId()));
     if (const ExitStatus status = CtlSession::report(hardware.outcome, true); status != ExitStatus::Done)
         return status;
-    std::memcpy(static_cast<void *>(&backup.effects), effects.record.constData(), sizeof backup.effects);
-    std::memcpy(static_cast<void *>(&backup.hardware), hardware.record.constData(), sizeof backup.hardware);
+    std::memcpy(static_cast<void *>(&backup.effects), effects.outcome.record.constData(), sizeof backup.effects);
+    std::memcpy(static_cast<void *>(&backup.hardware), hardware.outcome.record.constData(), sizeof backup.hardware);
 
     QString problem;
     if (!backup.save(path, &problem)) {

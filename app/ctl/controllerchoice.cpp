@@ -1,14 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/controllerchoice.h"
 
 #include "device/devicekinds.h"
 
-#include <cstring>
-
 namespace {
-
-// Indexed by the kind code of the device information record, as DeviceKinds is.
-const QStringList KIND_NAMES{QStringLiteral("generic"), QStringLiteral("joystick"), QStringLiteral("rudder"),
-                             QStringLiteral("wheel"), QStringLiteral("collective")};
 
 const DeviceAccessIssue *issueOf(const DeviceAccessIssues &issues, int productId)
 {
@@ -28,8 +23,9 @@ ControllerChoice refused(ExitStatus status, const QString &problem)
 
 QString displayName(int productId)
 {
-    const int kind = DeviceKinds::productIds().key(productId, -1);
-    return DeviceKinds::displayNames().value(kind, QStringLiteral("Kestrov controller %1").arg(productId));
+    if (const DeviceKind *kind = DeviceKinds::byProductId(productId))
+        return QString::fromLatin1(kind->displayName);
+    return QStringLiteral("Kestrov controller %1").arg(productId);
 }
 
 } // namespace
@@ -49,11 +45,13 @@ ControllerChoice ControllerChoice::pick(const ControllerLink::Survey &survey, co
         }
         if (const DeviceAccessIssue *issue = issueOf(survey.accessIssues, *productId))
             return refused(ExitStatus::NoAccess, accessProblem(*issue));
+        if (survey.unanswered.contains(*productId))
+            return refused(ExitStatus::ControllerFailed, silentProblem(*productId));
         return refused(ExitStatus::NoController,
                        QStringLiteral("no %1 (product id %2) is connected.").arg(displayName(*productId)).arg(*productId));
     }
 
-    const qsizetype onBus = survey.connected.size() + survey.accessIssues.size();
+    const qsizetype onBus = survey.connected.size() + survey.accessIssues.size() + survey.unanswered.size();
     if (onBus == 0)
         return refused(ExitStatus::NoController, QStringLiteral("no Kestrov controller is connected."));
     if (onBus > 1) {
@@ -63,10 +61,14 @@ ControllerChoice ControllerChoice::pick(const ControllerLink::Survey &survey, co
         for (const DeviceAccessIssue &issue : survey.accessIssues)
             lines << QStringLiteral("  %1 %2 %3 (cannot be opened)").arg(kindOf(issue.productId)).arg(issue.productId)
                          .arg(displayName(issue.productId));
+        for (int productId : survey.unanswered)
+            lines << QStringLiteral("  %1 %2 %3 (did not answer)").arg(kindOf(productId)).arg(productId).arg(displayName(productId));
         return refused(ExitStatus::Usage, lines.join(QLatin1Char('\n')));
     }
     if (!survey.accessIssues.isEmpty())
         return refused(ExitStatus::NoAccess, accessProblem(survey.accessIssues.first()));
+    if (!survey.unanswered.isEmpty())
+        return refused(ExitStatus::ControllerFailed, silentProblem(survey.unanswered.first()));
     ControllerChoice choice;
     choice.productId = survey.connected.firstKey();
     choice.info = survey.connected.first();
@@ -75,9 +77,8 @@ ControllerChoice ControllerChoice::pick(const ControllerLink::Survey &survey, co
 
 std::optional<int> ControllerChoice::productIdOf(const QString &device)
 {
-    const int kind = int(KIND_NAMES.indexOf(device.toLower()));
-    if (kind >= 0)
-        return DeviceKinds::productIds().value(kind);
+    if (const DeviceKind *kind = DeviceKinds::byCommandLineName(device))
+        return kind->productId;
     bool number = false;
     const int productId = device.toInt(&number, 0);
     if (number && productId > 0 && productId <= 0xFFFF)
@@ -87,30 +88,26 @@ std::optional<int> ControllerChoice::productIdOf(const QString &device)
 
 QString ControllerChoice::kindOf(int productId)
 {
-    return KIND_NAMES.value(DeviceKinds::productIds().key(productId, -1), QStringLiteral("unknown"));
+    const DeviceKind *kind = DeviceKinds::byProductId(productId);
+    return kind ? QString::fromLatin1(kind->commandLineName) : QStringLiteral("unknown");
 }
 
 QStringList ControllerChoice::kindNames()
 {
-    return KIND_NAMES;
+    return DeviceKinds::commandLineNames();
 }
 
 QString ControllerChoice::accessProblem(const DeviceAccessIssue &issue)
 {
-    const QString name = displayName(issue.productId);
-    switch (issue.problem) {
-    case DeviceAccessIssue::NoPermission:
-        return QStringLiteral("%1 is connected, but this user may not open it (%2). Install the udev rule "
-                              "70-kestrov-controllers.rules (the kestrov-setup package does), then unplug the "
-                              "controller and plug it in again.")
-            .arg(name, issue.node);
-    case DeviceAccessIssue::InUse:
-        return QStringLiteral("%1 is connected, but another program holds it (%2). Close that program.").arg(name, issue.node);
-    case DeviceAccessIssue::OpenFailed:
-        break;
-    }
-    return QStringLiteral("%1 is connected, but could not be opened (%2: %3).")
-        .arg(name, issue.node, QString::fromLocal8Bit(std::strerror(issue.systemError)));
+    return issue.describe(displayName(issue.productId));
+}
+
+QString ControllerChoice::silentProblem(int productId)
+{
+    return QStringLiteral("%1 (product id %2) is connected, but did not answer. Check its cable and power, then try "
+                          "again.")
+        .arg(displayName(productId))
+        .arg(productId);
 }
 
 QString ControllerChoice::line(int productId, const DeviceInfoTypeDef &info)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/ctl/controllerlink.h"
@@ -27,6 +28,8 @@ struct ControllerChoice {
     static QStringList kindNames();
     // Why a controller cannot be opened and what fixes it.
     static QString accessProblem(const DeviceAccessIssue &issue);
+    // A controller on the bus that did not answer when asked who it is.
+    static QString silentProblem(int productId);
     // "wheel 22999 Kestrov Wheel PRO, firmware 241123": a controller on a line of its own.
     static QString line(int productId, const DeviceInfoTypeDef &info);
 };

@@ -1,24 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "device/commandoutcome.h"
-#include "device/deviceaccess.h"
-#include "device/deviceinfo.h"
+#include "device/deviceclient.h"
 
 #include <QByteArray>
-#include <QMap>
 #include <QObject>
-#include <QThread>
 #include <QTimer>
 
-#include <functional>
-#include <memory>
-
-class SettingsUiBackgroundThread;
-class UsbSession;
-
-// The window's device worker, on a thread of its own as in the window, driven one command
-// at a time: the command line waits for each outcome while its own thread stays free to
-// say that a busy controller is being waited for.
+// The window's way to the controllers, driven one request at a time: the command line waits
+// for each outcome while its own thread stays free to say that a busy controller is being
+// waited for.
 class ControllerLink : public QObject
 {
     Q_OBJECT
@@ -27,31 +19,29 @@ public:
     // A busy wait shorter than this passes without a word.
     static constexpr int PROGRESS_AFTER_MS = 1000;
 
-    struct Survey {
-        QMap<int, DeviceInfoTypeDef> connected;
-        DeviceAccessIssues accessIssues;
-    };
-    struct Reply {
-        CommandOutcome outcome;
-        // The record a read brought, empty otherwise.
+    using Survey = DeviceClient::Survey;
+    // One device command: which, for which controller, and for a write the whole record.
+    struct Request {
+        CommandOutcome::Command command = CommandOutcome::ReadEffects;
+        int productId = -1;
         QByteArray record;
     };
-    using Command = std::function<void(SettingsUiBackgroundThread *)>;
+    struct Reply {
+        // A read's record is the outcome's.
+        CommandOutcome outcome;
+    };
 
     ControllerLink();
-    ~ControllerLink() override;
 
-    bool isUsbAvailable() const;
+    bool isUsbAvailable() const { return m_client.isUsbAvailable(); }
     // One poll cycle: the controllers that answered and those that cannot be opened. The
     // ones that answered stay open for the commands.
-    Survey survey();
-    Reply run(const Command &command);
+    Survey survey() { return m_client.survey(); }
+    Reply run(const Request &request);
 
 private:
     void showProgress();
 
-    std::unique_ptr<UsbSession> session;
-    SettingsUiBackgroundThread *worker = nullptr;
-    QThread thread;
-    QTimer progress;
+    DeviceClient m_client;
+    QTimer m_progress;
 };

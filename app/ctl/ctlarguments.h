@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 // The command line of kestrov-ctl: a command with its operands, and options anywhere.
-// Each command takes only the options that mean something to it.
+// Each command takes only the options that mean something to it, as CtlCommands describes it.
 struct CtlArguments {
     // As the help names it: "read", "profile apply", ...
     QString command;
@@ -13,6 +14,10 @@ struct CtlArguments {
     QString device;
     QString output;
     QString dataDirectory;
+    // As given, checked by the command that takes them.
+    QString duration;
+    QString strength;
+    QString direction;
     bool json = false;
     bool save = false;
     bool force = false;

@@ -1,17 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/ctlsession.h"
 
 #include "app/ctl/console.h"
 #include "device/devicekinds.h"
 #include "device/outcometext.h"
 #include "device/recordfield.h"
-#include "effects/effectrecordfields.h"
-#include "hardware/hardwarerecordfields.h"
 
 namespace {
 
 QString keptOtherValues(const CommandOutcome &outcome)
 {
-    return QStringLiteral("%1 settings %2, but the controller kept other values for:")
+    return QStringLiteral("%1 settings %2, but the controller kept other values:")
         .arg(outcome.isEffects() ? QStringLiteral("Effect") : QStringLiteral("Hardware"),
              outcome.savesRecord() ? QStringLiteral("saved") : QStringLiteral("applied"));
 }
@@ -43,9 +42,9 @@ bool CtlSession::open()
     return true;
 }
 
-ControllerLink::Reply CtlSession::run(const ControllerLink::Command &command)
+ControllerLink::Reply CtlSession::run(const ControllerLink::Request &request)
 {
-    return m_link.run(command);
+    return m_link.run(request);
 }
 
 ExitStatus CtlSession::report(const CommandOutcome &outcome, bool quiet)
@@ -57,8 +56,7 @@ ExitStatus CtlSession::report(const CommandOutcome &outcome, bool quiet)
     }
     if (outcome.result == CommandOutcome::Differs) {
         Console::error(keptOtherValues(outcome));
-        const QList<RecordField> &fields = outcome.isEffects() ? effectRecordFields() : hardwareRecordFields();
-        for (const QString &field : RecordFields::differences(fields, outcome.sent, outcome.kept))
+        for (const QString &field : RecordFields::keptValues(outcome.recordFields(), outcome.sent, outcome.kept))
             Console::detail(field);
         return ExitStatus::ControllerFailed;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/ctl/controllerchoice.h"
@@ -18,7 +19,7 @@ public:
     int productId() const { return m_choice.productId; }
     const DeviceInfoTypeDef &info() const { return m_choice.info; }
 
-    ControllerLink::Reply run(const ControllerLink::Command &command);
+    ControllerLink::Reply run(const ControllerLink::Request &request);
 
     // Prints how a command ended, a success on standard output unless `quiet`, a failure
     // or fields the controller kept otherwise on standard error; the exit status for it.

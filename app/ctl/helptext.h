@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
 
-// What `kestrov-ctl --help` and `kestrov-ctl COMMAND --help` print.
+// What `kestrov-ctl --help` and `kestrov-ctl COMMAND --help` print, made from the commands'
+// descriptions (CtlCommands).
 namespace HelpText {
 
 QString general();

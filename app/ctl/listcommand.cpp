@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/listcommand.h"
 
 #include "app/ctl/console.h"
@@ -28,9 +29,9 @@ const char *problemName(DeviceAccessIssue::Problem problem)
 
 QJsonObject entry(int productId)
 {
-    const int kind = DeviceKinds::productIds().key(productId, -1);
+    const DeviceKind *kind = DeviceKinds::byProductId(productId);
     return {{QStringLiteral("kind"), ControllerChoice::kindOf(productId)},
-            {QStringLiteral("name"), DeviceKinds::displayNames().value(kind)},
+            {QStringLiteral("name"), kind ? QString::fromLatin1(kind->displayName) : QString()},
             {QStringLiteral("product_id"), productId}};
 }
 
@@ -38,6 +39,7 @@ QJsonObject usable(int productId, const DeviceInfoTypeDef &info)
 {
     QJsonObject object = entry(productId);
     object.insert(QStringLiteral("can_open"), true);
+    object.insert(QStringLiteral("used"), true);
     object.insert(QStringLiteral("firmware"), qint64(info.firmwareVersion));
     object.insert(QStringLiteral("firmware_matches"), DeviceKinds::isCompatibleFirmware(info.firmwareVersion));
     object.insert(QStringLiteral("device_type"), int(info.deviceType));
@@ -48,9 +50,18 @@ QJsonObject unusable(const DeviceAccessIssue &issue)
 {
     QJsonObject object = entry(issue.productId);
     object.insert(QStringLiteral("can_open"), false);
+    object.insert(QStringLiteral("used"), false);
     object.insert(QStringLiteral("problem"), QString::fromLatin1(problemName(issue.problem)));
     object.insert(QStringLiteral("node"), issue.node);
     object.insert(QStringLiteral("message"), ControllerChoice::accessProblem(issue));
+    return object;
+}
+
+// A controller of a kind already used: never opened, so nothing more is known of it.
+QJsonObject notUsed(int productId)
+{
+    QJsonObject object = entry(productId);
+    object.insert(QStringLiteral("used"), false);
     return object;
 }
 
@@ -74,7 +85,8 @@ ExitStatus run(const CtlArguments &arguments)
 
     QJsonArray controllers;
     // In the order of the window's device list.
-    for (const int productId : DeviceKinds::productIds()) {
+    for (const DeviceKind &kind : DeviceKinds::ALL) {
+        const int productId = kind.productId;
         if (survey.connected.contains(productId)) {
             const DeviceInfoTypeDef info = survey.connected.value(productId);
             controllers.append(usable(productId, info));
@@ -89,6 +101,24 @@ ExitStatus run(const CtlArguments &arguments)
                 Console::out(QStringLiteral("%1 %2: cannot be opened. %3").arg(ControllerChoice::kindOf(productId))
                                  .arg(productId).arg(ControllerChoice::accessProblem(issue)));
         }
+        if (survey.unanswered.contains(productId)) {
+            QJsonObject object = entry(productId);
+            object.insert(QStringLiteral("can_open"), true);
+            object.insert(QStringLiteral("used"), false);
+            object.insert(QStringLiteral("problem"), QStringLiteral("no-answer"));
+            controllers.append(object);
+            if (!arguments.json)
+                Console::out(QStringLiteral("%1 %2 %3: did not answer; check its cable and power")
+                                 .arg(ControllerChoice::kindOf(productId)).arg(productId)
+                                 .arg(QString::fromLatin1(kind.displayName)));
+        }
+        for (int extra = survey.extraControllers.value(productId); extra > 0; --extra) {
+            controllers.append(notUsed(productId));
+            if (!arguments.json)
+                Console::out(QStringLiteral("%1 %2 %3: not used, only one controller of each kind is used at a time")
+                                 .arg(ControllerChoice::kindOf(productId)).arg(productId)
+                                 .arg(QString::fromLatin1(kind.displayName)));
+        }
     }
     if (arguments.json) {
         const QJsonObject document{{QStringLiteral("tool_firmware"), qint64(SETUP_VERSION)},
@@ -100,6 +130,9 @@ ExitStatus run(const CtlArguments &arguments)
         return ExitStatus::Done;
     if (!survey.accessIssues.isEmpty())
         return ExitStatus::NoAccess;
+    // Connected, but silent: not "none connected".
+    if (!survey.unanswered.isEmpty())
+        return ExitStatus::ControllerFailed;
     if (!arguments.json)
         Console::error(QStringLiteral("no Kestrov controller is connected."));
     return ExitStatus::NoController;

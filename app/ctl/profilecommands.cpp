@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/profilecommands.h"
 
 #include "app/ctl/console.h"
@@ -80,6 +81,33 @@ QString loadProblemWords(FileProblem problem, const QString &name, const QString
     }
 }
 
+// Words for a name that save refuses; empty when it takes the name.
+QString saveNameWords(const QString &name)
+{
+    return nameProblemWords(EffectProfileStore::saveNameProblem(name), name);
+}
+
+QString importProblemWords(FileProblem problem, const QString &file, const QString &name, const QString &directory)
+{
+    switch (problem) {
+    case FileProblem::Missing:
+        return QStringLiteral("%1 does not exist.").arg(file);
+    case FileProblem::NotAFile:
+        return QStringLiteral("%1 is not a file.").arg(file);
+    case FileProblem::Unreadable:
+        return QStringLiteral("%1 cannot be read.").arg(file);
+    case FileProblem::TooShort:
+        return QStringLiteral("%1 is not an effect profile: it has %2 bytes, fewer than an effect record (%3).")
+            .arg(file)
+            .arg(QFileInfo(file).size())
+            .arg(sizeof(EffectSettingsTypeDef));
+    case FileProblem::Exists:
+        return QStringLiteral("there is a profile \"%1\" in %2 already; --force replaces it.").arg(name, directory);
+    default:
+        return QStringLiteral("the profile \"%1\" could not be written to %2.").arg(name, directory);
+    }
+}
+
 } // namespace
 
 QString dataDirectory(const QString &option)
@@ -144,13 +172,93 @@ ExitStatus save(const CtlArguments &arguments)
     if (const ExitStatus status = CtlSession::report(reply.outcome, true); status != ExitStatus::Done)
         return status;
     EffectSettingsTypeDef settings;
-    std::memcpy(static_cast<void *>(&settings), reply.record.constData(), sizeof settings);
+    std::memcpy(static_cast<void *>(&settings), reply.outcome.record.constData(), sizeof settings);
     if (!store->save(name, settings)) {
         Console::error(QStringLiteral("the profile \"%1\" could not be written to %2.").arg(name, store->directoryPath()));
         return ExitStatus::Usage;
     }
     Console::out(QStringLiteral("Effect settings read from the controller and kept as the profile \"%1\" in %2.")
                      .arg(name, store->directoryPath()));
+    return ExitStatus::Done;
+}
+
+ExitStatus remove(const CtlArguments &arguments)
+{
+    const QString name = arguments.operands.at(0);
+    const std::unique_ptr<EffectProfileStore> store = openStore(dataDirectory(arguments.dataDirectory));
+    if (!store)
+        return ExitStatus::Usage;
+    FileProblem problem = FileProblem::None;
+    if (!store->remove(name, &problem)) {
+        Console::error(problem == FileProblem::NotRemoved
+                           ? QStringLiteral("the profile \"%1\" in %2 could not be deleted.").arg(name, store->directoryPath())
+                           : loadProblemWords(problem, name, store->directoryPath()));
+        return ExitStatus::Usage;
+    }
+    Console::out(QStringLiteral("Profile \"%1\" deleted from %2.").arg(name, store->directoryPath()));
+    return ExitStatus::Done;
+}
+
+ExitStatus rename(const CtlArguments &arguments)
+{
+    const QString name = arguments.operands.at(0);
+    const QString newName = arguments.operands.at(1);
+    if (const QString words = saveNameWords(newName); !words.isEmpty()) {
+        Console::error(words);
+        return ExitStatus::Usage;
+    }
+    const std::unique_ptr<EffectProfileStore> store = openStore(dataDirectory(arguments.dataDirectory));
+    if (!store)
+        return ExitStatus::Usage;
+    FileProblem problem = FileProblem::None;
+    if (!store->rename(name, newName, &problem)) {
+        if (problem == FileProblem::Exists)
+            Console::error(QStringLiteral("there is a profile \"%1\" in %2 already.").arg(newName, store->directoryPath()));
+        else if (problem == FileProblem::NotWritten)
+            Console::error(QStringLiteral("the profile \"%1\" in %2 could not be renamed.").arg(name, store->directoryPath()));
+        else
+            Console::error(loadProblemWords(problem, name, store->directoryPath()));
+        return ExitStatus::Usage;
+    }
+    Console::out(QStringLiteral("Profile \"%1\" renamed to \"%2\" in %3.").arg(name, newName, store->directoryPath()));
+    return ExitStatus::Done;
+}
+
+ExitStatus exportProfile(const CtlArguments &arguments)
+{
+    const QString name = arguments.operands.at(0);
+    const QString file = arguments.operands.at(1);
+    const std::unique_ptr<EffectProfileStore> store = openStore(dataDirectory(arguments.dataDirectory));
+    if (!store)
+        return ExitStatus::Usage;
+    FileProblem problem = FileProblem::None;
+    if (!store->exportTo(name, file, &problem)) {
+        Console::error(problem == FileProblem::NotWritten ? QStringLiteral("%1 could not be written.").arg(file)
+                                                          : loadProblemWords(problem, name, store->directoryPath()));
+        return ExitStatus::Usage;
+    }
+    Console::out(QStringLiteral("Profile \"%1\" written to %2.").arg(name, file));
+    return ExitStatus::Done;
+}
+
+ExitStatus importProfile(const CtlArguments &arguments)
+{
+    const QString file = arguments.operands.at(0);
+    const QString name = arguments.operands.size() > 1 ? arguments.operands.at(1) : QFileInfo(file).completeBaseName();
+    if (const QString words = saveNameWords(name); !words.isEmpty()) {
+        Console::error(words);
+        return ExitStatus::Usage;
+    }
+    const std::unique_ptr<EffectProfileStore> store = openStore(dataDirectory(arguments.dataDirectory));
+    if (!store)
+        return ExitStatus::Usage;
+    const auto existing = arguments.force ? EffectProfileStore::Existing::Replace : EffectProfileStore::Existing::Refuse;
+    FileProblem problem = FileProblem::None;
+    if (!store->importFrom(file, name, existing, &problem)) {
+        Console::error(importProblemWords(problem, file, name, store->directoryPath()));
+        return ExitStatus::Usage;
+    }
+    Console::out(QStringLiteral("%1 kept as the profile \"%2\" in %3.").arg(file, name, store->directoryPath()));
     return ExitStatus::Done;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/recordcommands.h"
 
 #include "app/ctl/console.h"
@@ -7,6 +8,28 @@
 #include <QSaveFile>
 
 namespace RecordCommands {
+
+namespace {
+
+// A record holding values the window could not show, and so could not send back as they are,
+// is refused, or with --force sent after a warning; each such value is named.
+bool mayBeSent(const SettingsRecord &record, const QByteArray &bytes, const CtlArguments &arguments)
+{
+    const QStringList values = record.valuesBeyondWindow(bytes);
+    if (values.isEmpty())
+        return true;
+    const QString path = arguments.operands.at(1);
+    if (arguments.force)
+        Console::warning(QStringLiteral("%1 holds values the window cannot show; they are sent as they are:").arg(path));
+    else
+        Console::error(QStringLiteral("%1 holds values the window cannot show. Nothing was sent; --force sends them "
+                                      "all the same:").arg(path));
+    for (const QString &value : values)
+        Console::detail(value);
+    return arguments.force;
+}
+
+} // namespace
 
 ExitStatus read(const CtlArguments &arguments)
 {
@@ -23,7 +46,7 @@ ExitStatus read(const CtlArguments &arguments)
     const ExitStatus status = CtlSession::report(reply.outcome, arguments.output.isEmpty());
     if (status != ExitStatus::Done)
         return status;
-    return deliver(arguments.json ? record.toJson(reply.record) : reply.record, arguments.output) ? ExitStatus::Done
+    return deliver(arguments.json ? record.toJson(reply.outcome.record) : reply.outcome.record, arguments.output) ? ExitStatus::Done
                                                                                                  : ExitStatus::Usage;
 }
 
@@ -37,6 +60,8 @@ ExitStatus write(const CtlArguments &arguments)
         Console::error(problem);
         return ExitStatus::Usage;
     }
+    if (!mayBeSent(record, bytes, arguments))
+        return ExitStatus::Usage;
     CtlSession session(arguments.device);
     if (!session.open())
         return session.failure();

@@ -1,33 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/requestcommands.h"
 
 #include "app/ctl/ctlsession.h"
-#include "device/settingsuibackgroundthread.h"
 
 namespace RequestCommands {
 
 namespace {
 
-ExitStatus request(const CtlArguments &arguments, void (SettingsUiBackgroundThread::*slot)(int))
+ExitStatus request(const CtlArguments &arguments, CommandOutcome::Command command)
 {
     CtlSession session(arguments.device);
     if (!session.open())
         return session.failure();
-    const int productId = session.productId();
-    return CtlSession::report(session.run([productId, slot](SettingsUiBackgroundThread *worker) {
-        (worker->*slot)(productId);
-    }).outcome);
+    return CtlSession::report(session.run({command, session.productId(), {}}).outcome);
 }
 
 } // namespace
 
 ExitStatus reboot(const CtlArguments &arguments)
 {
-    return request(arguments, &SettingsUiBackgroundThread::rebootControllerRequest);
+    return request(arguments, CommandOutcome::Reboot);
 }
 
 ExitStatus switchToDfu(const CtlArguments &arguments)
 {
-    return request(arguments, &SettingsUiBackgroundThread::switchtoDfuRequest);
+    return request(arguments, CommandOutcome::SwitchToDfu);
 }
 
 } // namespace RequestCommands

@@ -1,25 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ctl/settingsrecord.h"
 
-#include "device/settingsuibackgroundthread.h"
+#include "device/fieldlimits.h"
 #include "effects/effectrecordfields.h"
+#include "effects/effectsettings.h"
 #include "hardware/hardwarerecordfields.h"
+#include "hardware/hardwaresettings.h"
 #include "hardware/hardwarerules.h"
 
 #include <QFile>
-
-#include <cstring>
-
-namespace {
-
-template<typename Record>
-Record recordOf(const QByteArray &bytes)
-{
-    Record record;
-    std::memcpy(static_cast<void *>(&record), bytes.constData(), sizeof record);
-    return record;
-}
-
-} // namespace
 
 SettingsRecord::SettingsRecord(const RecordJson::Layout &layout)
     : m_layout(layout)
@@ -52,25 +41,16 @@ bool SettingsRecord::isEffects() const
     return m_layout.name == QLatin1String("effects");
 }
 
-ControllerLink::Command SettingsRecord::read(int productId) const
+ControllerLink::Request SettingsRecord::read(int productId) const
 {
-    if (isEffects())
-        return [productId](SettingsUiBackgroundThread *worker) { worker->readEffectSettings(productId); };
-    return [productId](SettingsUiBackgroundThread *worker) { worker->readHardwareSettings(productId); };
+    return {isEffects() ? CommandOutcome::ReadEffects : CommandOutcome::ReadHardware, productId, {}};
 }
 
-ControllerLink::Command SettingsRecord::write(int productId, const QByteArray &record, bool save) const
+ControllerLink::Request SettingsRecord::write(int productId, const QByteArray &record, bool save) const
 {
-    if (isEffects()) {
-        const auto settings = recordOf<EffectSettingsTypeDef>(record);
-        if (save)
-            return [productId, settings](SettingsUiBackgroundThread *worker) { worker->saveEffectsSettings(productId, settings); };
-        return [productId, settings](SettingsUiBackgroundThread *worker) { worker->applyEffectSettings(productId, settings); };
-    }
-    const auto settings = recordOf<HardwareSettingsTypeDef>(record);
-    if (save)
-        return [productId, settings](SettingsUiBackgroundThread *worker) { worker->saveHardwareSettings(productId, settings); };
-    return [productId, settings](SettingsUiBackgroundThread *worker) { worker->applyHardwareSettings(productId, settings); };
+    if (isEffects())
+        return {save ? CommandOutcome::SaveEffects : CommandOutcome::ApplyEffects, productId, record};
+    return {save ? CommandOutcome::SaveHardware : CommandOutcome::ApplyHardware, productId, record};
 }
 
 QByteArray SettingsRecord::load(const QString &path, QString *problem) const
@@ -106,4 +86,9 @@ QByteArray SettingsRecord::load(const QString &path, QString *problem) const
 QByteArray SettingsRecord::toJson(const QByteArray &record) const
 {
     return RecordJson::write(m_layout, record);
+}
+
+QStringList SettingsRecord::valuesBeyondWindow(const QByteArray &record) const
+{
+    return FieldLimits::problems(name(), m_layout.fields, record);
 }

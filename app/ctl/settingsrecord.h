@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/ctl/controllerlink.h"
@@ -5,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,14 +23,17 @@ public:
     int size() const { return m_layout.size; }
     bool isEffects() const;
 
-    ControllerLink::Command read(int productId) const;
-    ControllerLink::Command write(int productId, const QByteArray &record, bool save) const;
+    ControllerLink::Request read(int productId) const;
+    ControllerLink::Request write(int productId, const QByteArray &record, bool save) const;
 
     // The record in `path` ("-" for standard input): a file of exactly the record's size is
     // the raw record, anything else must be its JSON document. Empty, with `problem`, when
     // the file cannot be used.
     QByteArray load(const QString &path, QString *problem) const;
     QByteArray toJson(const QByteArray &record) const;
+    // The values of `record` the window's pages could not show, and so not send back as
+    // they are, in the pages' words; empty when the pages could carry the whole record.
+    QStringList valuesBeyondWindow(const QByteArray &record) const;
 
 private:
     explicit SettingsRecord(const RecordJson::Layout &layout);
