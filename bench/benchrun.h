@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "bench/benchoptions.h"
@@ -26,12 +27,15 @@ public:
 private:
     void measureStartup();
     void measureCommands(MainWindow &window, SettingsUiBackgroundThread &worker);
+    // Selects the desktop's joystick, once listed, for the figures that follow.
+    bool selectJoystick(MainWindow &window, SettingsUiBackgroundThread &worker);
     // Every command against the controller `deviceId`, which the window lists as the joystick;
     // the protocol minimum is taken on the joystick with `minimumProductId`.
     bool measureCommandsOn(MainWindow &window, SettingsUiBackgroundThread &worker, int deviceId,
                            uint16_t minimumProductId);
     void addCommandRows(const CommandFigures &figures);
     void measureHotplug(const MainWindow &window);
+    void measureLiveView(MainWindow &window);
     void measureIdle(MainWindow &window);
     void addProbeRateRow(const ProbeRate &rate, double seconds);
     double idleCpuPercent(int seconds);

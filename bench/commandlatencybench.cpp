@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/commandlatencybench.h"
 
 #include "bench/eventwait.h"
@@ -112,14 +113,15 @@ CommandFigures CommandLatencyBench::measure(const BenchCommand &command, Protoco
         figures.workerMs.add(workerEndedAtNs.load() / 1e6);
         figures.minimumMs.add(reference);
         figures.ratio.add(latency / reference);
-        figures.stallMs.add(heartbeat.longestGapMs());
-        figures.ownStallMs.add(heartbeat.longestOwnGapMs());
-        figures.busyMs.add(heartbeat.longestBusyMs());
+        const Heartbeat::Pauses &stalls = heartbeat.longestPauses();
+        figures.stallMs.add(stalls.wallNs / 1e6);
+        figures.ownStallMs.add(stalls.unqueuedNs / 1e6);
+        figures.busyMs.add(stalls.runningNs / 1e6);
         if (verbose)
             std::printf("%s, run %d: %.3f ms (worker done at %.3f ms), minimum %.3f ms; longest stall %.2f ms, "
                         "%.2f ms less CPU waits, busy %.2f ms\n",
                         command.name, run + 1, latency, workerEndedAtNs.load() / 1e6, reference,
-                        heartbeat.longestGapMs(), heartbeat.longestOwnGapMs(), heartbeat.longestBusyMs());
+                        stalls.wallNs / 1e6, stalls.unqueuedNs / 1e6, stalls.runningNs / 1e6);
     }
     return figures;
 }

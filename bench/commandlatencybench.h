@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "bench/benchcommand.h"
-#include "bench/heartbeat.h"
 #include "bench/referencethread.h"
 #include "bench/samples.h"
+
+#include "heartbeat.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/benchoptions.h"
 #include "bench/benchrun.h"
 #include "bench/startupprobe.h"

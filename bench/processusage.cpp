@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/processusage.h"
 
 #include <QFile>
@@ -6,12 +7,26 @@
 
 namespace ProcessUsage {
 
-double cpuSeconds()
+namespace {
+
+double cpuSecondsOf(int who)
 {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
+    getrusage(who, &usage);
     const auto seconds = [](const timeval &time) { return double(time.tv_sec) + time.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+} // namespace
+
+double cpuSeconds()
+{
+    return cpuSecondsOf(RUSAGE_SELF);
+}
+
+double threadCpuSeconds()
+{
+    return cpuSecondsOf(RUSAGE_THREAD);
 }
 
 double residentMegabytes()
