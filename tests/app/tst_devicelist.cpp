@@ -1,16 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/extracontrollernotice.h"
 #include "app/mainwindow.h"
+#include "device/deviceclient.h"
+#include "effects/effectsettings.h"
 
 #include "mainwindowprobe.h"
 #include "transfershape.h"
 #include "virtualcontroller.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QLabel>
 #include <QTabWidget>
+#include <QStatusBar>
 #include <QtTest>
 
 namespace {
@@ -55,6 +61,7 @@ private slots:
     void rebootAndDfu_data();
     void rebootAndDfu();
     void controllerWithoutAccessIsNamedWithTheFix();
+    void moreControllersOfAKindAreSaid();
     void newSelectionSendsNothingUntilItsRecordsArrive();
 
 private:
@@ -105,7 +112,10 @@ QTabWidget *TestDeviceList::effectAxisTabs() const
 void TestDeviceList::noController()
 {
     waitForList({});
-    QTest::qWait(1200); // at least one list update has arrived
+    // Every list update writes the placeholder anew: blanked here, it is back once one has
+    // arrived.
+    probe->devices()->setPlaceholderText(QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!probe->placeholder().isEmpty(), 3000);
     QCOMPARE(probe->placeholder(), QStringLiteral("No compatible devices connected"));
     QCOMPARE(probe->devices()->currentIndex(), -1);
     QCOMPARE(probe->devices()->count(), 5);
@@ -149,7 +159,7 @@ void TestDeviceList::pickingCompatibleJoystick()
     memcpy(&expected, record.constData(), sizeof expected);
     auto *motionRange = probe->find<QSpinBox>(QStringLiteral("motion_range_axis0"));
     QTRY_COMPARE_WITH_TIMEOUT(motionRange->value(), qMin(int(expected.axis[0].motion_range), 9999), 2000);
-    QTest::qWait(300);
+    QTRY_COMPARE_WITH_TIMEOUT(window->pendingCommands(), 0, 3000);
     const QList<Transfer> transfers = controller.transfers();
     QCOMPARE(countReads(transfers, 0x22), 1);
     QCOMPARE(countReads(transfers, 0x21), 1);
@@ -173,6 +183,8 @@ void TestDeviceList::pickingSelectedRowAgain()
     probe->pick(1);
     QVERIFY(probe->visiblePages().isEmpty());
     QVERIFY(!probe->deviceButtonsVisible());
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("Kestrov Joystick is no longer selected; choose it to read its settings again."));
     QTRY_COMPARE_WITH_TIMEOUT(probe->devices()->currentIndex(), -1, 2000);
     QCOMPARE(probe->placeholder(), QStringLiteral("Select compatible device (1 connected)"));
 
@@ -250,7 +262,7 @@ void TestDeviceList::mismatchingFirmware()
         QVERIFY(probe->visiblePages().isEmpty());
         QVERIFY(!probe->deviceButtonsVisible());
         QCOMPARE(window->currentProductId(), -1);
-        QTest::qWait(200);
+        QTest::qWait(200); // fixed: nothing is to be read, so there is nothing to wait for
         QCOMPARE(countReads(controller.transfers(), 0x22), 0);
     }
     if (answer == QLatin1String("Latest version"))
@@ -288,7 +300,7 @@ void TestDeviceList::pickingRowOfVanishedController()
     });
     controller.clearLog();
     probe->pick(1);
-    QTest::qWait(100);
+    QTest::qWait(100); // fixed: no dialog is to open, so there is nothing to wait for
     QVERIFY(!dialogShown);
     QCOMPARE(window->currentProductId(), -1);
     QVERIFY(probe->visiblePages().isEmpty());
@@ -321,8 +333,10 @@ void TestDeviceList::genericDeviceTypeShowsNoPage()
     QCOMPARE(window->currentProductId(), JOYSTICK);
     QVERIFY(probe->visiblePages().isEmpty());
     QVERIFY(probe->deviceButtonsVisible());
-    // The selection lasts through list updates.
-    QTest::qWait(1200);
+    // The selection lasts through list updates. Each writes the listed rows' texts anew:
+    // blanked here, the row's text is back once one has arrived.
+    probe->devices()->setItemText(1, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(probe->devices()->itemText(1), QStringLiteral("Kestrov Joystick (Version 241123)"), 3000);
     QCOMPARE(window->currentProductId(), JOYSTICK);
 }
 
@@ -402,14 +416,48 @@ void TestDeviceList::controllerWithoutAccessIsNamedWithTheFix()
     auto *notice = probe->find<QLabel>(QStringLiteral("device_access_label"));
     QVERIFY(notice);
     QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 3000);
-    QVERIFY2(notice->text().startsWith(QStringLiteral("Kestrov Wheel PRO is connected, but this user may not open it (/dev/hidraw")),
+    QVERIFY2(notice->text().startsWith(QStringLiteral("1 controller connected but not usable:\nKestrov Wheel PRO is connected, "
+                                                      "but this user may not open it:\n/dev/hidraw")),
              qPrintable(notice->text()));
+    QCOMPARE(probe->placeholder(), QStringLiteral("No usable controller"));
     QVERIFY(notice->text().contains(QStringLiteral("udev rule")));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 
     QVERIFY(controller.set(wheel, QStringLiteral("access=granted")));
     waitForList({3});
     QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), 3000);
+}
+
+void TestDeviceList::moreControllersOfAKindAreSaid()
+{
+    controller.plug(QStringLiteral("joystick"));
+    const int second = controller.plug(QStringLiteral("joystick"));
+    const int third = controller.plug(QStringLiteral("joystick"));
+    waitForList({1});
+    // Under the device list, heard from a client of its own beside the window's.
+    auto *notice = new ExtraControllerNotice(window->centralWidget());
+    auto *layout = qobject_cast<QBoxLayout *>(window->centralWidget()->layout());
+    QVERIFY(layout);
+    layout->insertWidget(layout->indexOf(probe->devices()) + 1, notice);
+    layout->activate();
+    const QPoint pagesAt = probe->pages()->mapTo(window.get(), QPoint());
+    DeviceClient client;
+    connect(&client, &DeviceClient::extraControllers, notice, &ExtraControllerNotice::showExtraControllers);
+    client.startPolling();
+
+    QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 3000);
+    QCOMPARE(notice->notice(), QStringLiteral("2 more Kestrov Joystick controllers are connected; only one controller of "
+                                              "each kind can be configured at a time."));
+    // Its line was kept from the start: nothing below it moved.
+    QCOMPARE(probe->pages()->mapTo(window.get(), QPoint()), pagesAt);
+
+    QVERIFY(controller.unplug(third));
+    QTRY_COMPARE_WITH_TIMEOUT(notice->notice(), QStringLiteral("A second Kestrov Joystick is connected; only one "
+                                                               "controller of each kind can be configured at a time."), 3000);
+    QVERIFY(controller.unplug(second));
+    QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), 3000);
+    QCOMPARE(probe->pages()->mapTo(window.get(), QPoint()), pagesAt);
+    QTRY_COMPARE_WITH_TIMEOUT(probe->visibleRows(), QList<int>{1}, 3000);
 }
 
 void TestDeviceList::newSelectionSendsNothingUntilItsRecordsArrive()

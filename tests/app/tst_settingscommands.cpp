@@ -1,4 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
+#include "effects/effectsettings.h"
+#include "effects/forcetestgroup.h"
+#include "inputs/axisbar.h"
+#include "inputs/buttonspage.h"
+#include "inputs/pressedindicator.h"
 
 #include "heartbeat.h"
 #include "mainwindowprobe.h"
@@ -6,11 +12,17 @@
 #include "virtualcontroller.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -68,14 +80,21 @@ private slots:
     void applyFromButtonsCarriesAllFourPages();
     void readFromAnalogAxesRefreshesAllFourPages();
     void bytesNoControlWritesGoOutAsZero();
-    void twoQuickAppliesRunOneAfterTheOther();
+    void buttonsRestWhileTheirRecordIsSent();
     void waitCursorDuringBusyWaitOnly();
     void oversizedCprIsRefusedWithMessage();
+    void untouchedValuesGoBackAndClampsAreSaid();
     void unplugDuringSaveLeavesToolResponsive();
     void savedValuesSurviveReboot();
     void sameSessionOnBothPaths();
     void valueTheControllerKeptDifferentlyIsNamed();
     void closingWhileSavingHidesTheWindowAndFinishesTheSave();
+    void closingWithPagesNotSaved_data();
+    void closingWithPagesNotSaved();
+    void keysActOnTheShownPage();
+    void everyControlHasAnAccessibleNameAndTakesFocus();
+    void liveInputsShownAndSendNothing();
+    void forceTestPlaysAndStopsForACommandAndForUnplugging();
 
 private:
     void selectJoystick(const QString &options = QString());
@@ -121,7 +140,8 @@ void TestSettingsCommands::selectJoystick(const QString &options)
     QTRY_COMPARE_WITH_TIMEOUT(probe->visibleRows(), QList<int>{1}, 3000);
     probe->pick(1);
     QTRY_COMPARE_WITH_TIMEOUT(countReads(controller.transfers(), 0x21), 1, 3000);
-    QTest::qWait(50); // the record reaches the pages through the event loop
+    // Both reads have ended, so their records are on the pages.
+    QTRY_COMPARE_WITH_TIMEOUT(window->pendingCommands(), 0, 3000);
     controller.clearLog();
 }
 
@@ -134,10 +154,11 @@ void TestSettingsCommands::click(const QString &button)
 
 void TestSettingsCommands::waitUntilIdle()
 {
-    // A command has ended when the controller is idle and the wait cursor is gone.
-    QTest::qWait(150);
-    QTRY_VERIFY_WITH_TIMEOUT(!controller.isBusy(device) && QGuiApplication::overrideCursor() == nullptr, 5000);
-    QTest::qWait(150);
+    // A command has ended when its outcome is back, the controller is idle and the wait
+    // cursor is gone.
+    QTRY_VERIFY_WITH_TIMEOUT(window->pendingCommands() == 0 && !controller.isBusy(device)
+                                 && QGuiApplication::overrideCursor() == nullptr,
+                             5000);
 }
 
 void TestSettingsCommands::effectsApplyAndSave_data()
@@ -267,7 +288,7 @@ void TestSettingsCommands::bytesNoControlWritesGoOutAsZero()
     QVERIFY(controller.writeRecord(device, QStringLiteral("effect"), effectFull));
     click(QStringLiteral("read_hardware_settings_button_1"));
     click(QStringLiteral("read_effects_settings_button"));
-    QTest::qWait(300);
+    waitUntilIdle(); // both records are on the pages
     controller.clearLog();
 
     click(QStringLiteral("save_hardware_settings_button_2"));
@@ -285,16 +306,24 @@ void TestSettingsCommands::bytesNoControlWritesGoOutAsZero()
     QCOMPARE(quint8(effect.at(1)), quint8(1));
 }
 
-void TestSettingsCommands::twoQuickAppliesRunOneAfterTheOther()
+void TestSettingsCommands::buttonsRestWhileTheirRecordIsSent()
 {
     selectJoystick(QStringLiteral(",write-busy-ms=300"));
     click(QStringLiteral("apply_hardware_settings_button_1"));
+    // The record's buttons on every page rest and its marks say what is under way; the other
+    // record's commands still queue.
+    for (const char *button : {"apply_hardware_settings_button_2", "save_hardware_settings_button_3", "read_hardware_settings_button_4"})
+        QVERIFY2(!control<QAbstractButton>(QLatin1String(button))->isEnabled(), button);
+    QCOMPARE(control<QLabel>(QStringLiteral("hardware_state_label_2"))->text(), QStringLiteral("Applying…"));
+    QVERIFY(control<QAbstractButton>(QStringLiteral("save_effects_settings_button"))->isEnabled());
+    waitUntilIdle();
+    QVERIFY(control<QAbstractButton>(QStringLiteral("apply_hardware_settings_button_2"))->isEnabled());
+    QCOMPARE(control<QLabel>(QStringLiteral("hardware_state_label_2"))->text(), QStringLiteral("Applied and verified, not saved"));
+
     control<QSpinBox>(QStringLiteral("power_limit"))->setValue(12);
     click(QStringLiteral("apply_hardware_settings_button_2"));
-    QTest::qWait(200);
     waitUntilIdle();
     QTRY_COMPARE_WITH_TIMEOUT(blockPackets(controller.transfers()).size(), 20, 3000);
-    waitUntilIdle();
     QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 G33 S17 G36 G33"));
     // Each apply carried the values of its click.
     const QList<Transfer> packets = blockPackets(controller.transfers());
@@ -322,6 +351,7 @@ void TestSettingsCommands::oversizedCprIsRefusedWithMessage()
     selectJoystick();
     control<QSpinBox>(QStringLiteral("axis0_encoder_CPR"))->setValue(70000);
     click(QStringLiteral("save_hardware_settings_button_1"));
+    // Nothing is to go out, so there is no event to wait for: a fixed while instead.
     QTest::qWait(300);
     QVERIFY(blockPackets(controller.transfers()).isEmpty());
     QVERIFY(window->statusBar()->currentMessage().contains(QStringLiteral("70000")));
@@ -336,6 +366,35 @@ void TestSettingsCommands::oversizedCprIsRefusedWithMessage()
     // The refusal gave way to how the apply ended.
     QCOMPARE(window->statusBar()->currentMessage(),
              QStringLiteral("Hardware settings applied to the controller's working memory and verified."));
+}
+
+// Values the pages cannot show: an unknown mode goes back as it came, and a clamped number
+// is said on its field and in the page's mark before anything is sent.
+void TestSettingsCommands::untouchedValuesGoBackAndClampsAreSaid()
+{
+    selectJoystick();
+    QByteArray record = controller.readRecord(device, QStringLiteral("hardware"), false);
+    record[3] = char(9);    // calibration mode
+    record[7] = char(42);   // GPIO pin 2
+    record[48] = char(200); // power limit (%)
+    QVERIFY(controller.writeRecord(device, QStringLiteral("hardware"), record));
+    click(QStringLiteral("read_hardware_settings_button_1"));
+    waitUntilIdle();
+    const auto *mark = control<QLabel>(QStringLiteral("hardware_state_label_1"));
+    QCOMPARE(mark->text(), QStringLiteral("As read, but some values are shown otherwise"));
+    QVERIFY2(mark->toolTip().contains(QStringLiteral("Power limit")) && !mark->toolTip().contains(QStringLiteral("Calibration")),
+             qPrintable(mark->toolTip()));
+    QVERIFY(control<QSpinBox>(QStringLiteral("power_limit"))->toolTip().contains(QStringLiteral("200")));
+    QCOMPARE(control<QComboBox>(QStringLiteral("calibration_mode"))->placeholderText(), QStringLiteral("Unknown (9)"));
+
+    control<QSpinBox>(QStringLiteral("braking_limit"))->setValue(33);
+    click(QStringLiteral("apply_hardware_settings_button_1"));
+    waitUntilIdle();
+    const QByteArray applied = controller.readRecord(device, QStringLiteral("hardware"), false);
+    QCOMPARE(quint8(applied.at(3)), quint8(9));
+    QCOMPARE(quint8(applied.at(7)), quint8(42));
+    QCOMPARE(quint8(applied.at(48)), quint8(100));
+    QCOMPARE(quint8(applied.at(49)), quint8(33));
 }
 
 void TestSettingsCommands::unplugDuringSaveLeavesToolResponsive()
@@ -436,11 +495,29 @@ void TestSettingsCommands::valueTheControllerKeptDifferentlyIsNamed()
     click(QStringLiteral("apply_effect_settings_button"));
     waitUntilIdle();
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
-                              QStringLiteral("Effect settings applied, but the controller kept other values for: Axis 0: "
-                                             "Motion range (degrees). The page still shows what you entered."),
+                              QStringLiteral("Effect settings applied, but the controller kept other values: Axis 0: "
+                                             "Motion range (degrees): sent 720, the controller kept 500. The page still "
+                                             "shows what you entered."),
                               2000);
     QCOMPARE(range->value(), 720);
-    QCOMPARE(control<QLabel>(QStringLiteral("effects_state_label"))->text(), QStringLiteral("Controller kept other values"));
+    const auto *mark = control<QLabel>(QStringLiteral("effects_state_label"));
+    QCOMPARE(mark->text(), QStringLiteral("Controller kept other values"));
+    QCOMPARE(mark->toolTip(), QStringLiteral("Axis 0: Motion range (degrees): sent 720, the controller kept 500"));
+    // The field itself says so too, and only it.
+    QCOMPARE(range->toolTip(), QStringLiteral("The controller kept 500; 720 was sent."));
+    QVERIFY(control<QSpinBox>(QStringLiteral("motion_range_axis1"))->toolTip().isEmpty());
+    QVERIFY(control<QSlider>(QStringLiteral("motion_range_slider_axis0"))->toolTip().isEmpty());
+
+    // A later apply whose status read fails is said on the mark as unknown, not with the
+    // older verdict.
+    QVERIFY(controller.set(device, QStringLiteral("status-fail=1")));
+    click(QStringLiteral("apply_effect_settings_button"));
+    waitUntilIdle();
+    QCOMPARE(mark->text(), QStringLiteral("May have been applied: read to check"));
+    QCOMPARE(mark->toolTip(), QString());
+    // An edit takes the field's mark away.
+    range->setValue(600);
+    QTRY_VERIFY(range->toolTip().isEmpty());
     EffectSettingsTypeDef kept;
     std::memcpy(&kept, controller.readRecord(device, QStringLiteral("effect"), false).constData(), sizeof kept);
     QCOMPARE(int(kept.axis[0].motion_range), 500);
@@ -455,12 +532,218 @@ void TestSettingsCommands::closingWhileSavingHidesTheWindowAndFinishesTheSave()
     QVERIFY(!window->close());
     // Gone from the screen at once, not frozen on it.
     QVERIFY(!window->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(window->pendingCommands(), 0, 5000);
+    // The program ends as the last command does: its event loop returns, not the limit's.
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.callOnTimeout([] { QCoreApplication::exit(2); });
+    limit.start(10000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(window->pendingCommands(), 0);
     HardwareSettingsTypeDef saved;
     std::memcpy(&saved, controller.readRecord(device, QStringLiteral("hardware"), true).constData(), sizeof saved);
     QCOMPARE(int(saved.power_limit), 61);
     // The command asked for after the save went out too.
     QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 S2 G36 G33 S18 G36 G34"));
+}
+
+void TestSettingsCommands::closingWithPagesNotSaved_data()
+{
+    QTest::addColumn<bool>("applyEffects");
+    QTest::addColumn<bool>("editHardware");
+    QTest::addColumn<QString>("answer");
+    // Empty: no question is to come.
+    QTest::addColumn<QString>("consequence");
+    QTest::addColumn<QString>("shape");
+    const QString both = "If you close: the controller keeps applied values until it restarts; edits not applied are lost.";
+    QTest::newRow("cancel") << true << true << "cancel" << both << "";
+    QTest::newRow("close") << true << true << "close_discard_button" << both << "";
+    QTest::newRow("save and close") << true << true << "close_save_button" << both
+                                    << "S18 G36 S2 G36 G34 S17 G36 S2 G36 G33";
+    QTest::newRow("only edits") << false << true << "close_discard_button"
+                                << "If you close: the edits not applied are lost." << "";
+    QTest::newRow("only applied, saved") << true << false << "close_save_button"
+                                         << "If you close: the controller keeps the applied values until it restarts, "
+                                            "then goes back to its saved ones."
+                                         << "S18 G36 S2 G36 G34";
+    QTest::newRow("all saved") << false << false << "" << "" << "";
+}
+
+void TestSettingsCommands::closingWithPagesNotSaved()
+{
+    QFETCH(bool, applyEffects);
+    QFETCH(bool, editHardware);
+    QFETCH(QString, answer);
+    QFETCH(QString, consequence);
+    QFETCH(QString, shape);
+    selectJoystick();
+    if (applyEffects) {
+        control<QSpinBox>(QStringLiteral("motion_range_axis0"))->setValue(640);
+        click(QStringLiteral("apply_effect_settings_button"));
+        waitUntilIdle();
+    }
+    if (editHardware)
+        control<QSpinBox>(QStringLiteral("power_limit"))->setValue(58);
+    QTest::qWait(50); // the pages' marks follow the edit once it settles
+    controller.clearLog();
+
+    QString asked;
+    answerNextMessageBox([&](QMessageBox *box) {
+        asked = box->informativeText();
+        auto *button = box->findChild<QAbstractButton *>(answer);
+        (button ? button : box->button(QMessageBox::Cancel))->click();
+    });
+    const bool closed = window->close();
+    QCOMPARE(asked, consequence);
+    QCOMPARE(closed, answer == QLatin1String("close_discard_button") || consequence.isEmpty());
+    QCOMPARE(window->isVisible(), answer == QLatin1String("cancel"));
+    waitUntilIdle();
+    QCOMPARE(commandShape(controller.transfers()), shape);
+    if (answer == QLatin1String("close_save_button")) {
+        HardwareSettingsTypeDef saved;
+        std::memcpy(&saved, controller.readRecord(device, QStringLiteral("hardware"), true).constData(), sizeof saved);
+        QCOMPARE(int(saved.power_limit) == 58, editHardware);
+        QCOMPARE(controller.readRecord(device, QStringLiteral("effect"), true),
+                 controller.readRecord(device, QStringLiteral("effect"), false));
+    }
+}
+
+void TestSettingsCommands::keysActOnTheShownPage()
+{
+    selectJoystick();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto *tabs = probe->pages();
+    auto *save = control<QAbstractButton>(QStringLiteral("save_hardware_settings_button_3"));
+    QVERIFY2(save->toolTip().endsWith(QStringLiteral("(Ctrl+S)")), qPrintable(save->toolTip()));
+
+    tabs->setCurrentWidget(control<QWidget>(QStringLiteral("buttons_tab")));
+    control<QComboBox>(QStringLiteral("buttonMode_17"))->setCurrentIndex(2);
+    QTest::keyClick(window.get(), Qt::Key_Return, Qt::ControlModifier);
+    waitUntilIdle();
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    waitUntilIdle();
+    tabs->setCurrentWidget(control<QWidget>(QStringLiteral("effects_tab")));
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    waitUntilIdle();
+    QCOMPARE(commandShape(controller.transfers()), QStringLiteral("S17 G36 G33 S17 G36 S2 G36 G33 G34"));
+    HardwareSettingsTypeDef saved;
+    std::memcpy(&saved, controller.readRecord(device, QStringLiteral("hardware"), true).constData(), sizeof saved);
+    QCOMPARE(int(saved.button_mode[16]), 2);
+
+    // A page whose button is disabled: the key does what a click would, nothing.
+    controller.clearLog();
+    control<QAbstractButton>(QStringLiteral("apply_effect_settings_button"))->setEnabled(false);
+    QTest::keyClick(window.get(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(200);
+    QCOMPARE(window->pendingCommands(), 0);
+    QCOMPARE(commandShape(controller.transfers()), QString());
+}
+
+void TestSettingsCommands::everyControlHasAnAccessibleNameAndTakesFocus()
+{
+    selectJoystick();
+    QStringList unnamed;
+    QStringList unreachable;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QComboBox *>(widget)
+            || qobject_cast<QAbstractSpinBox *>(widget) || qobject_cast<QSlider *>(widget)
+            || (qobject_cast<QLineEdit *>(widget) && !qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+                && !qobject_cast<QComboBox *>(widget->parentWidget()));
+        // Qt's own parts of a control (a tab bar's scroll arrows) are not the window's controls.
+        if (!control || widget->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QString name = widget->objectName().isEmpty()
+            ? QStringLiteral("%1 in %2").arg(QString::fromLatin1(widget->metaObject()->className()), widget->parentWidget()->objectName())
+            : widget->objectName();
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        // On Linux Qt gives a combo box's text as its name; an empty editable one has only its own.
+        const bool named = (accessible && !accessible->text(QAccessible::Name).trimmed().isEmpty())
+            || (qobject_cast<QComboBox *>(widget) && !widget->accessibleName().isEmpty());
+        if (!named)
+            unnamed << name;
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            unreachable << name;
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
+    QVERIFY2(unreachable.isEmpty(), qPrintable(unreachable.join(QLatin1Char(' '))));
+}
+
+void TestSettingsCommands::liveInputsShownAndSendNothing()
+{
+    selectJoystick();
+    const auto *buttons = control<ButtonsPage>(QStringLiteral("buttons_scroll_contents"));
+    const auto *rx = control<AxisBar>(QStringLiteral("analogAxisBar_1"));
+    const auto *axis0 = control<AxisBar>(QStringLiteral("force_axis_bar_axis0"));
+    // With no page of live inputs shown nothing is read: more comes meanwhile than the kernel
+    // keeps for a reader, so it drops events, and the view resynchronises when shown again.
+    const auto show = [this](const char *tab) { probe->pages()->setCurrentWidget(control<QWidget>(QLatin1String(tab))); };
+    show("hardware_tab");
+    QVERIFY(controller.setButton(device, 17, true));
+    QVERIFY(controller.streamAxis(device, QStringLiteral("ABS_RX"), 1000));
+    QTest::qWait(300);
+    QVERIFY(controller.streamAxis(device, QStringLiteral("ABS_RX"), 0));
+    QVERIFY(controller.setAxis(device, QStringLiteral("ABS_RX"), 20000));
+    QVERIFY(controller.setAxis(device, QStringLiteral("ABS_X"), -12345));
+    // Readings go to the page shown; the others catch up when they are shown.
+    show("effects_tab");
+    QTRY_COMPARE_WITH_TIMEOUT(axis0->valueText(), QStringLiteral("-12345"), 3000);
+    QVERIFY(!rx->hasValue());
+    show("analog_axes_tab");
+    QCOMPARE(rx->valueText(), QStringLiteral("20000"));
+    QAccessibleInterface *rxAccessible = QAccessible::queryAccessibleInterface(const_cast<AxisBar *>(rx));
+    QVERIFY(rxAccessible && rxAccessible->text(QAccessible::Description).startsWith(QStringLiteral("20000 (from ")));
+    show("buttons_tab");
+    QVERIFY(buttons->indicators().at(16)->isPressed());
+    for (int row = 0; row < buttons->indicators().size(); ++row)
+        QCOMPARE(buttons->indicators().at(row)->isPressed(), row == 16);
+    QVERIFY(controller.setButton(device, 17, false));
+    QTRY_VERIFY_WITH_TIMEOUT(!buttons->indicators().at(16)->isPressed(), 3000);
+
+    // The dead zone's overlay moves with the spin box; nothing goes to the controller.
+    probe->pages()->setCurrentWidget(control<QWidget>(QStringLiteral("analog_axes_tab")));
+    const QRect overlay = rx->lowerDeadZoneRect();
+    control<QSpinBox>(QStringLiteral("lowerDeadZoneSpinBox_1"))->setValue(16000);
+    QVERIFY(rx->lowerDeadZoneRect().width() > overlay.width() + rx->width() / 3);
+    QTest::qWait(300);
+    QCOMPARE(window->pendingCommands(), 0);
+    QCOMPARE(commandShape(controller.transfers()), QString());
+    QVERIFY(controller.transfers(Transfer::Kind::ForceFeedback).isEmpty());
+
+    // Leaving clears the view.
+    QVERIFY(controller.unplug(device));
+    QTRY_VERIFY_WITH_TIMEOUT(!rx->hasValue() && !axis0->hasValue(), 3000);
+}
+
+void TestSettingsCommands::forceTestPlaysAndStopsForACommandAndForUnplugging()
+{
+    selectJoystick();
+    auto *group = control<ForceTestGroup>(QStringLiteral("force_test_group"));
+    QTRY_VERIFY_WITH_TIMEOUT(group->isAvailable(), 3000);
+    control<QDoubleSpinBox>(QStringLiteral("force_test_duration"))->setValue(10);
+    const auto operations = [this] {
+        QStringList done;
+        for (const Transfer &transfer : controller.transfers(Transfer::Kind::ForceFeedback))
+            done << transfer.operation;
+        return done;
+    };
+
+    click(QStringLiteral("force_test_play"));
+    QTRY_VERIFY_WITH_TIMEOUT(operations().contains(QStringLiteral("play")), 3000);
+    QVERIFY(group->isRunning());
+    // A read is a command: the test ends before it goes out.
+    click(QStringLiteral("read_effects_settings_button"));
+    QTRY_VERIFY_WITH_TIMEOUT(!group->isRunning(), 3000);
+    QCOMPARE(group->outcome(), QStringLiteral("The force test was stopped."));
+    QVERIFY(operations().contains(QStringLiteral("stop")) || operations().contains(QStringLiteral("remove")));
+    waitUntilIdle();
+
+    controller.clearLog();
+    click(QStringLiteral("force_test_play"));
+    QTRY_VERIFY_WITH_TIMEOUT(operations().contains(QStringLiteral("play")), 3000);
+    QVERIFY(controller.unplug(device));
+    QTRY_VERIFY_WITH_TIMEOUT(!group->isRunning(), 3000);
+    QCOMPARE(group->outcome(), QStringLiteral("The force test was stopped."));
+    QVERIFY(!group->isAvailable());
 }
 
 QTEST_MAIN(TestSettingsCommands)

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/helpmenu.h"
 #include "app/mainwindow.h"
+#include "app/startup.h"
 
 #include "virtualcontroller.h"
 
@@ -19,6 +22,7 @@ private slots:
     void cleanup();
 
     void titleCarriesTheToolsVersion();
+    void aboutNamesVersionControllersAndFilesHere();
     void iconComesFromWorkingDirectory();
     void configuredLanguage_data();
     void configuredLanguage();
@@ -69,9 +73,21 @@ void TestStartup::titleCarriesTheToolsVersion()
 {
     writeConfig("[UI]\nlang=de\n");
     provideGermanTranslation(QStringLiteral("de"));
-    MainWindow window;
+    const Startup startup({QStringLiteral("kestrov-setup")}, QDir::currentPath());
+    MainWindow window(startup.options());
     QCOMPARE(window.windowTitle(), QStringLiteral("Kestrov Setup (241123)"));
     QVERIFY(!window.isAdvancedMode());
+}
+
+void TestStartup::aboutNamesVersionControllersAndFilesHere()
+{
+    const QString about = HelpMenu::aboutText();
+    for (const char *part : {"Kestrov Setup 241123", "Kestrov Joystick", "Kestrov Wheel PRO", "Kestrov Generic",
+                             "Kestrov Rudder", "Kestrov Collective", "GPL-3.0-or-later", "F5", "Ctrl+Return", "Ctrl+S", "Ctrl+Q"})
+        QVERIFY2(about.contains(QLatin1String(part)), part);
+    // The files of the directory the tool runs in, wherever that is.
+    QVERIFY(about.contains(workingDirectory->filePath(QStringLiteral("device_effects_profiles/"))));
+    QVERIFY(about.contains(workingDirectory->filePath(QStringLiteral("config.ini"))));
 }
 
 void TestStartup::iconComesFromWorkingDirectory()
@@ -111,7 +127,9 @@ void TestStartup::configuredLanguage()
     if (!translationAs.isEmpty())
         provideGermanTranslation(translationAs);
 
-    MainWindow window;
+    // As the program starts: no argument, so "config.ini" decides.
+    const Startup startup({QStringLiteral("kestrov-setup")}, QDir::currentPath());
+    MainWindow window(startup.options());
     QCOMPARE(rebootText(window), rebootButton);
     QCOMPARE(window.windowTitle(), QStringLiteral("Kestrov Setup (241123)"));
     QMessageBox box;
@@ -161,9 +179,10 @@ void TestStartup::closesCleanlyWithControllerConnected()
         window.show();
         auto *devices = window.findChild<QComboBox *>(QStringLiteral("devices_combo_box"));
         QTRY_COMPARE_WITH_TIMEOUT(devices->placeholderText(), QStringLiteral("Select compatible device (1 connected)"), 3000);
-        QTest::qWait(100 * round);
+        QTest::qWait(100 * round); // closed at a different point of the poll each round
     }
     const qsizetype transfers = controller.transfers().size();
+    // Longer than a poll period; fixed, as nothing is to happen.
     QTest::qWait(1500);
     QCOMPARE(controller.transfers().size(), transfers);
 }

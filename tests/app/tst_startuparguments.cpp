@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
+#include "app/startup.h"
 
 #include "mainwindowprobe.h"
 #include "virtualcontroller.h"
@@ -6,14 +8,15 @@
 #include <QPushButton>
 #include <QtTest>
 
-// Runs with the tool's own command line (given by the test registration), as a user starts
-// it: "advanced" switches the advanced mode on, and any argument skips "config.ini".
+// The tool's own command line, as a user starts it: "advanced" switches the advanced mode on,
+// and any argument skips "config.ini".
 class TestStartupArguments : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void firstArgumentDecides_data();
     void firstArgumentDecides();
 
 private:
@@ -22,7 +25,6 @@ private:
 
 void TestStartupArguments::initTestCase()
 {
-    QVERIFY(QCoreApplication::arguments().size() >= 2);
     QVERIFY(QDir::setCurrent(workingDirectory.path()));
     QFile config(QStringLiteral("config.ini"));
     QVERIFY(config.open(QIODevice::WriteOnly));
@@ -33,14 +35,26 @@ void TestStartupArguments::initTestCase()
                         QStringLiteral("i18n/hardware_settings_ui_de.qm")));
 }
 
+void TestStartupArguments::firstArgumentDecides_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("advanced");
+    QTest::newRow("advanced") << QStringList{"advanced"} << true;
+    QTest::newRow("letter case") << QStringList{"Advanced"} << false;
+    QTest::newRow("dashed") << QStringList{"--advanced"} << false;
+    QTest::newRow("only the first counts") << QStringList{"expert", "advanced"} << false;
+}
+
 void TestStartupArguments::firstArgumentDecides()
 {
-    const bool advanced = QCoreApplication::arguments().at(1) == QLatin1String("advanced");
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, advanced);
     VirtualController controller;
     QVERIFY(controller.reset());
     controller.plug(QStringLiteral("joystick"));
 
-    MainWindow window;
+    const Startup startup(QStringList{QStringLiteral("kestrov-setup")} + arguments, QDir::currentPath());
+    MainWindow window(startup.options());
     window.show();
     MainWindowProbe probe(window);
     QCOMPARE(window.isAdvancedMode(), advanced);
@@ -54,12 +68,6 @@ void TestStartupArguments::firstArgumentDecides()
     QCOMPARE(probe.find<QWidget>(QStringLiteral("amplifier_gain_label"))->isHidden(), !advanced);
 }
 
-int main(int argc, char *argv[])
-{
-    QApplication application(argc, argv);
-    TestStartupArguments test;
-    char *testArguments[] = {argv[0]};
-    return QTest::qExec(&test, 1, testArguments);
-}
+QTEST_MAIN(TestStartupArguments)
 
 #include "tst_startuparguments.moc"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/benchcommand.h"
 #include "bench/benchoptions.h"
 #include "bench/proberate.h"

@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/benchcommand.h"
 #include "bench/eventwait.h"
 #include "bench/devicelistrows.h"
 #include "bench/firstframewatch.h"
-#include "bench/heartbeat.h"
 #include "bench/hotplugbench.h"
 #include "bench/processclock.h"
 #include "bench/processusage.h"
@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int JOYSTICK = 22777;
-constexpr int BLOCK_MS = 40;
 
 void spinFor(int milliseconds)
 {
@@ -46,8 +45,6 @@ private slots:
     void commandButtonsAreTheWindowsOwn();
     void hotplugTimesEveryChangeAndLeavesTheListAsFound();
 
-    void heartbeatSeesABlockedEventLoop();
-    void heartbeatTellsSleepingFromRunning();
     void eventWaitEndsOnConditionOrTimeout();
 
     void firstFrameIsNotedOnce();
@@ -115,40 +112,6 @@ void TestBenchInstruments::hotplugTimesEveryChangeAndLeavesTheListAsFound()
     // Each plug is a controller of its own, pulled again.
     QVERIFY(!controller.isPlugged(2));
     QVERIFY(!controller.isPlugged(3));
-}
-
-void TestBenchInstruments::heartbeatSeesABlockedEventLoop()
-{
-    Heartbeat heartbeat;
-    heartbeat.start();
-    QTimer::singleShot(5, this, [] { QThread::msleep(BLOCK_MS); });
-    EventWait::forMs(BLOCK_MS + 30);
-    heartbeat.stop();
-    QVERIFY2(heartbeat.longestGapMs() >= BLOCK_MS, qPrintable(QString::number(heartbeat.longestGapMs())));
-    QVERIFY(heartbeat.longestOwnGapMs() <= heartbeat.longestGapMs());
-    // Sleeping is no CPU wait: the blocked time is the thread's own.
-    QVERIFY(heartbeat.longestOwnGapMs() >= BLOCK_MS);
-}
-
-void TestBenchInstruments::heartbeatTellsSleepingFromRunning()
-{
-    Heartbeat heartbeat;
-    heartbeat.start();
-    QTimer::singleShot(5, this, [] { QThread::msleep(BLOCK_MS); });
-    EventWait::forMs(BLOCK_MS + 30);
-    heartbeat.stop();
-    const double whileSleeping = heartbeat.longestBusyMs();
-
-    heartbeat.start();
-    QTimer::singleShot(5, this, [] { spinFor(BLOCK_MS); });
-    EventWait::forMs(BLOCK_MS + 30);
-    heartbeat.stop();
-    const double whileSpinning = heartbeat.longestBusyMs();
-
-    QVERIFY(heartbeat.longestGapMs() >= BLOCK_MS);
-    QVERIFY(whileSpinning <= heartbeat.longestGapMs());
-    QVERIFY2(whileSleeping < BLOCK_MS / 2.0, qPrintable(QString::number(whileSleeping)));
-    QVERIFY2(whileSpinning > whileSleeping, qPrintable(QStringLiteral("%1 %2").arg(whileSpinning).arg(whileSleeping)));
 }
 
 void TestBenchInstruments::eventWaitEndsOnConditionOrTimeout()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/controllerbackup.h"
 #include "device/recordjson.h"
 #include "effects/effectrecordfields.h"

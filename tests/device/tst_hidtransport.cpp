@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/channelopener.h"
 #include "device/devicechannel.h"
 #include "device/hidtransport.h"
@@ -93,13 +94,13 @@ void TestHidTransport::init()
     QVERIFY(device > 0);
     // A freshly plugged device can take a moment to show up in the enumeration.
     ChannelOpener opener(0x045B);
-    for (int attempt = 0; attempt < 100 && !channel; ++attempt) {
-        opener.lookAround();
-        channel = opener.open(JOYSTICK).channel;
-        if (!channel)
-            QTest::qWait(20);
-    }
-    QVERIFY(channel);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            opener.lookAround();
+            channel = opener.open(JOYSTICK).channel;
+            return channel != nullptr;
+        },
+        2000));
     QCOMPARE(channel->path(), path);
     QVERIFY(controller.clearLog());
 }

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/deviceclient.h"
 #include "device/devicekinds.h"
+#include "device/devicereply.h"
 #include "device/settingsuibackgroundthread.h"
 #include "device/usbsession.h"
 
@@ -36,40 +39,24 @@ EffectSettingsTypeDef effectRecord(quint8 seed)
     return settings;
 }
 
-// Runs a worker on a thread of its own, as the window does, and records what it emits.
+// Runs a worker on a thread of its own through the device client, as the window does, and
+// records what it emits.
 class ThreadedWorker : public QObject
 {
 public:
     ThreadedWorker()
-        : worker(new SettingsUiBackgroundThread(DeviceKinds::productIds().values(), 0x045B))
     {
         clock.start();
-        connect(worker, &SettingsUiBackgroundThread::connectedDevices, this, [this](const QMap<int, DeviceInfoTypeDef> &map) {
+        connect(&client, &DeviceClient::connectedDevices, this, [this](const QMap<int, DeviceInfoTypeDef> &map) {
             maps.append(map);
             arrivedAtMs.append(clock.elapsed());
             events << QStringLiteral("list");
         });
-        connect(worker, &SettingsUiBackgroundThread::busyWaitStarted, this, [this] { events << QStringLiteral("busy"); });
-        connect(worker, &SettingsUiBackgroundThread::busyWaitFinished, this, [this] { events << QStringLiteral("idle"); });
-        connect(worker, &SettingsUiBackgroundThread::deviceAccessIssues, this,
+        connect(&client, &DeviceClient::busyWaitStarted, this, [this] { events << QStringLiteral("busy"); });
+        connect(&client, &DeviceClient::busyWaitFinished, this, [this] { events << QStringLiteral("idle"); });
+        connect(&client, &DeviceClient::deviceAccessIssues, this,
                 [this](const DeviceAccessIssues &issues) { accessIssues.append(issues); });
-        connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        worker->moveToThread(&thread);
-        thread.start();
-        QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::start, Qt::QueuedConnection);
-    }
-    ~ThreadedWorker() override
-    {
-        worker->requestStop();
-        QMetaObject::invokeMethod(worker, &SettingsUiBackgroundThread::shutdown, Qt::BlockingQueuedConnection);
-        thread.quit();
-        thread.wait();
-    }
-    template<typename Command>
-    void queue(Command command)
-    {
-        SettingsUiBackgroundThread *target = worker;
-        QMetaObject::invokeMethod(target, [target, command] { command(target); }, Qt::QueuedConnection);
+        client.startPolling();
     }
 
     // Waits for the next cycle's list: right after it, the next tick is a whole period away.
@@ -87,8 +74,7 @@ public:
         return early;
     }
 
-    SettingsUiBackgroundThread *worker;
-    QThread thread;
+    DeviceClient client;
     QElapsedTimer clock;
     QList<qint64> arrivedAtMs;
     QList<QMap<int, DeviceInfoTypeDef>> maps;
@@ -118,13 +104,14 @@ private slots:
     void plugUnplugAndRebootAreListedBeforeTheNextTick();
 
     // Commands
-    void readsEmitTheControllersRecords();
-    void failedOrShortReadEmitsNothing();
+    void readsCarryTheControllersRecords();
+    void failedOrShortReadCarriesNoRecord();
     void saveWritesWaitsCommitsAndWaits();
     void busyWaitEndsWhenStatusRequestFails();
     void busyWaitEndsAtItsLimit();
     void commandWithoutOpenHandleSendsNothing();
     void commandsRunInOrderAndPollPausesDuringBusyWait();
+    void eachReplyReachesOnlyItsRequester();
 
 private:
     SettingsUiBackgroundThread *directWorker();
@@ -285,7 +272,7 @@ void TestSettingsUiBackgroundThread::plugUnplugAndRebootAreListedBeforeTheNextTi
     QVERIFY(QTest::qWaitFor(listsJoystick, 3000));
     QVERIFY(threaded.nextCycle());
     from = threaded.maps.size();
-    threaded.queue([](SettingsUiBackgroundThread *worker) { worker->rebootControllerRequest(JOYSTICK); });
+    threaded.client.send(CommandOutcome::Reboot, JOYSTICK);
     QVERIFY(QTest::qWaitFor([&] { return !listsJoystick(); }, 3000));
     QCOMPARE(threaded.eventCyclesFrom(from), 1);
     QVERIFY(QTest::qWaitFor(listsJoystick, 5000));
@@ -295,39 +282,32 @@ void TestSettingsUiBackgroundThread::plugUnplugAndRebootAreListedBeforeTheNextTi
     QCOMPARE(threaded.eventCyclesFrom(from), 2);
 }
 
-void TestSettingsUiBackgroundThread::readsEmitTheControllersRecords()
+void TestSettingsUiBackgroundThread::readsCarryTheControllersRecords()
 {
     const int joystick = controller.plug(QStringLiteral("joystick"));
     SettingsUiBackgroundThread *worker = directWorker();
-    QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
-    QSignalSpy hardware(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained);
-    worker->readEffectSettings(JOYSTICK);
-    worker->readHardwareSettings(JOYSTICK);
-    QCOMPARE(effects.size(), 1);
-    QCOMPARE(hardware.size(), 1);
-    const auto effect = effects.first().first().value<EffectSettingsTypeDef>();
-    const auto hard = hardware.first().first().value<HardwareSettingsTypeDef>();
-    QCOMPARE(bytesOf(&effect, 384), controller.readRecord(joystick, QStringLiteral("effect"), false));
-    QCOMPARE(bytesOf(&hard, 512), controller.readRecord(joystick, QStringLiteral("hardware"), false));
-}
-
-void TestSettingsUiBackgroundThread::failedOrShortReadEmitsNothing()
-{
-    const int joystick = controller.plug(QStringLiteral("joystick,short=100"));
-    SettingsUiBackgroundThread *worker = directWorker();
-    QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
-    QSignalSpy hardware(worker, &SettingsUiBackgroundThread::hardwareSettingsObtained);
     QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->readEffectSettings(JOYSTICK);
     worker->readHardwareSettings(JOYSTICK);
-    QCOMPARE(effects.size(), 0);
-    QCOMPARE(hardware.size(), 0);
+    QCOMPARE(outcomes.size(), 2);
+    QCOMPARE(outcomeAt(outcomes, 0).record, controller.readRecord(joystick, QStringLiteral("effect"), false));
+    QCOMPARE(outcomeAt(outcomes, 1).record, controller.readRecord(joystick, QStringLiteral("hardware"), false));
+}
+
+void TestSettingsUiBackgroundThread::failedOrShortReadCarriesNoRecord()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick,short=100"));
+    SettingsUiBackgroundThread *worker = directWorker();
+    QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
+    worker->readEffectSettings(JOYSTICK);
+    worker->readHardwareSettings(JOYSTICK);
 
     QVERIFY(controller.set(joystick, QStringLiteral("short=1024,stall=0x22")));
     worker->readEffectSettings(JOYSTICK);
     worker->readHardwareSettings(JOYSTICK);
-    QCOMPARE(effects.size(), 0);
-    QCOMPARE(hardware.size(), 1);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(outcomeAt(outcomes, i).record.isEmpty());
+    QCOMPARE(outcomeAt(outcomes, 3).record.size(), 512);
     // Each read says how it ended.
     QCOMPARE(outcomes.size(), 4);
     QCOMPARE(outcomeAt(outcomes, 0).result, CommandOutcome::ShortReply);
@@ -412,15 +392,14 @@ void TestSettingsUiBackgroundThread::commandWithoutOpenHandleSendsNothing()
 {
     controller.plug(QStringLiteral("joystick"));
     SettingsUiBackgroundThread *worker = directWorker();
-    QSignalSpy effects(worker, &SettingsUiBackgroundThread::effectSettingsObtained);
     QSignalSpy outcomes(worker, &SettingsUiBackgroundThread::commandFinished);
     worker->readEffectSettings(22888);
     worker->applyEffectSettings(-1, effectRecord(1));
     worker->saveHardwareSettings(22001, HardwareSettingsTypeDef{});
     worker->rebootControllerRequest(22000);
     QVERIFY(controller.transfers().isEmpty());
-    QCOMPARE(effects.size(), 0);
     QCOMPARE(outcomes.size(), 4);
+    QVERIFY(outcomeAt(outcomes, 0).record.isEmpty());
     for (int i = 0; i < outcomes.size(); ++i)
         QCOMPARE(outcomeAt(outcomes, i).result, CommandOutcome::NotConnected);
 }
@@ -436,8 +415,8 @@ void TestSettingsUiBackgroundThread::commandsRunInOrderAndPollPausesDuringBusyWa
     const EffectSettingsTypeDef effects = effectRecord(3);
     HardwareSettingsTypeDef hardware{};
     hardware.speed_sample_buffer_size = 8;
-    threaded.queue([effects](SettingsUiBackgroundThread *worker) { worker->saveEffectsSettings(JOYSTICK, effects); });
-    threaded.queue([hardware](SettingsUiBackgroundThread *worker) { worker->applyHardwareSettings(JOYSTICK, hardware); });
+    threaded.client.send(CommandOutcome::SaveEffects, JOYSTICK, bytesOf(&effects, 384));
+    threaded.client.send(CommandOutcome::ApplyHardware, JOYSTICK, bytesOf(&hardware, 512));
     QTRY_VERIFY_WITH_TIMEOUT(threaded.events.count(QStringLiteral("idle")) == 3, 8000);
 
     // The second command starts only when the first has finished its busy wait, and no
@@ -450,6 +429,49 @@ void TestSettingsUiBackgroundThread::commandsRunInOrderAndPollPausesDuringBusyWa
     QVERIFY2(!during.contains(QStringLiteral("S18 G37")), qPrintable(during));
     const QString events = threaded.events.join(QLatin1Char(' '));
     QVERIFY2(!events.contains(QStringLiteral("busy list")), qPrintable(events));
+}
+
+void TestSettingsUiBackgroundThread::eachReplyReachesOnlyItsRequester()
+{
+    const int joystick = controller.plug(QStringLiteral("joystick,write-busy-ms=200"));
+    controller.plug(QStringLiteral("wheel"));
+    ThreadedWorker threaded;
+    QTRY_VERIFY_WITH_TIMEOUT(!threaded.maps.isEmpty() && threaded.maps.last().size() == 2, 3000);
+
+    // Four requests in flight at once, for two controllers; each reply hears its own outcome
+    // once, in the order asked, and the client is idle only after the last.
+    const EffectSettingsTypeDef effects = effectRecord(5);
+    const QByteArray before = controller.readRecord(joystick, QStringLiteral("effect"), false);
+    QVERIFY(before != bytesOf(&effects, 384));
+    const QList<std::pair<CommandOutcome::Command, int>> asked{{CommandOutcome::ReadEffects, JOYSTICK},
+                                                               {CommandOutcome::ApplyEffects, JOYSTICK},
+                                                               {CommandOutcome::ReadHardware, WHEEL},
+                                                               {CommandOutcome::ReadEffects, 22888}};
+    QList<QList<CommandOutcome>> heard(asked.size());
+    QStringList order;
+    QSignalSpy idle(&threaded.client, &DeviceClient::idle);
+    for (int i = 0; i < asked.size(); ++i) {
+        const QByteArray record = asked.at(i).first == CommandOutcome::ApplyEffects ? bytesOf(&effects, 384) : QByteArray();
+        DeviceReply *reply = threaded.client.send(asked.at(i).first, asked.at(i).second, record);
+        connect(reply, &DeviceReply::finished, this, [&heard, &order, &threaded, i](const CommandOutcome &outcome) {
+            heard[i].append(outcome);
+            order << QString::number(i) + QLatin1Char('/') + QString::number(threaded.client.pendingRequests());
+        });
+    }
+    QCOMPARE(threaded.client.pendingRequests(), 4);
+    QTRY_COMPARE_WITH_TIMEOUT(idle.size(), 1, 8000);
+    QCOMPARE(order, (QStringList{"0/3", "1/2", "2/1", "3/0"}));
+    for (int i = 0; i < asked.size(); ++i) {
+        QCOMPARE(heard.at(i).size(), 1);
+        QCOMPARE(heard.at(i).first().command, asked.at(i).first);
+        QCOMPARE(heard.at(i).first().productId, asked.at(i).second);
+    }
+    // The read ran before the write that was asked after it.
+    QCOMPARE(heard.at(0).first().record, before);
+    QCOMPARE(heard.at(1).first().result, CommandOutcome::Done);
+    QCOMPARE(heard.at(1).first().kept, bytesOf(&effects, 384));
+    QCOMPARE(heard.at(2).first().record.size(), 512);
+    QCOMPARE(heard.at(3).first().result, CommandOutcome::NotConnected);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsUiBackgroundThread)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "effects/fulleffectsettingswidget.h"
 #include "effecttesthelpers.h"
 
@@ -5,6 +6,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +20,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <functional>
 #include <optional>
 
 using namespace EffectTest;
@@ -25,6 +32,84 @@ class EffectProfileBoxTest : public QObject
 
 private:
     std::optional<ScratchWorkingDirectory> m_workingDirectory;
+    // Answers for the dialogs the profile box opens, in order; an unexpected dialog is
+    // cancelled and named here. An answer that returns false is tried again a moment later.
+    using Answer = std::function<bool(QWidget *)>;
+    QList<Answer> m_answers;
+    QStringList m_unexpectedDialogs;
+    QTimer m_dialogWatch;
+
+    void answerDialogs(const QList<Answer> &answers)
+    {
+        m_answers = answers;
+        m_unexpectedDialogs.clear();
+        m_dialogWatch.setInterval(10);
+        QObject::disconnect(&m_dialogWatch, nullptr, this, nullptr);
+        m_dialogWatch.callOnTimeout(this, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            if (m_answers.isEmpty()) {
+                m_unexpectedDialogs << dialog->windowTitle();
+                dialog->reject();
+                return;
+            }
+            if (m_answers.first()(dialog))
+                m_answers.removeFirst();
+        });
+        m_dialogWatch.start();
+    }
+
+    static Answer typeText(const QString &text)
+    {
+        return [text](QWidget *dialog) {
+            auto *input = qobject_cast<QInputDialog *>(dialog);
+            if (!input)
+                qFatal("%s where a name was asked for", dialog->metaObject()->className());
+            input->setTextValue(text);
+            input->accept();
+            return true;
+        };
+    }
+
+    static Answer chooseFile(const QString &path)
+    {
+        return [path](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            if (!files)
+                qFatal("%s where a file was asked for", dialog->metaObject()->className());
+            // The dialog writes the chosen name into its name field only while that field
+            // has no focus; an open dialog takes the file once its folder has been listed.
+            if (QWidget *focused = files->focusWidget())
+                focused->clearFocus();
+            files->selectFile(path);
+            if (files->selectedFiles() != QStringList{path})
+                return false;
+            static_cast<QDialog *>(files)->accept(); // QFileDialog checks the choice there
+            return true;
+        };
+    }
+
+    static Answer pressButton(QMessageBox::ButtonRole role)
+    {
+        return [role](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            if (!box)
+                qFatal("%s where a question was asked", dialog->metaObject()->className());
+            for (QAbstractButton *button : box->buttons()) {
+                if (box->buttonRole(button) == role) {
+                    button->click();
+                    return true;
+                }
+            }
+            qFatal("no button of role %d", int(role));
+        };
+    }
+
+    static void runFileAction(FullEffectSettingsWidget &panel, const char *action)
+    {
+        control<QAction>(panel, QString::fromLatin1(action))->trigger();
+    }
 
     static QString profilePath(const QString &name)
     {
@@ -121,7 +206,11 @@ private:
 
 private slots:
     void init() { m_workingDirectory.emplace(); }
-    void cleanup() { m_workingDirectory.reset(); }
+    void cleanup()
+    {
+        m_dialogWatch.stop();
+        m_workingDirectory.reset();
+    }
 
     void listIsFilledWhenFirstShown()
     {
@@ -153,7 +242,7 @@ private slots:
         QCOMPARE(readFile(profilePath("Race")), recordWith(720, 300));
         QCOMPARE(items(panel), QStringList{"Race"});
         QCOMPARE(combo(panel)->currentText(), QString("Race"));
-        QCOMPARE(message(panel), QString());
+        QCOMPARE(message(panel), QString("The profile \"Race\" was saved."));
     }
 
     void saveOverwritesExistingProfile()
@@ -170,6 +259,7 @@ private slots:
         QCOMPARE(readFile(profilePath("a")), recordWith(720, 300));
         QCOMPARE(items(panel), (QStringList{"a", "b"}));
         QCOMPARE(combo(panel)->currentIndex(), 1);
+        QCOMPARE(message(panel), QString("The profile \"b\" was replaced with the page's values."));
     }
 
     void identicalPanelsGiveIdenticalFiles()
@@ -200,6 +290,13 @@ private slots:
         QVERIFY(QFile::exists(profilePath("keep")));
         QCOMPARE(items(panel), QStringList{"keep"});
         QCOMPARE(combo(panel)->currentIndex(), -1);
+        QCOMPARE(message(panel), QString("The profile \"drop\" was deleted."));
+
+        // Emptied when the panel is to show another controller's values.
+        typeName(panel, "keep");
+        panel.forgetProfileName();
+        QCOMPARE(combo(panel)->currentText(), QString());
+        QCOMPARE(message(panel), QString());
     }
 
     void choosingProfileLoadsIt()
@@ -376,6 +473,87 @@ private slots:
         QVERIFY(!message(panel).isEmpty());
         QTest::keyClick(combo(panel), Qt::Key_Backspace);
         QCOMPARE(message(panel), QString());
+    }
+
+    // Rename, export and import through the box's menu and Qt's dialogs: bytes kept as they
+    // are, the panel's values untouched, and a replace only when the user says so.
+    void renameExportAndImport()
+    {
+        FullEffectSettingsWidget panel;
+        panel.show();
+        writeFile(profilePath("Alpha"), recordWith(720, 300) + "tail");
+        writeFile(profilePath("Taken"), recordWith(1, 2));
+        panel.loadSettings(recordFrom(recordWith(100, 200)));
+        QMetaObject::invokeMethod(&panel, "readProfiles");
+
+        typeName(panel, "Alpha");
+        answerDialogs({typeText("Taken")});
+        runFileAction(panel, "profile_rename_action");
+        QVERIFY(message(panel).contains("Taken"));
+        QCOMPARE(readFile(profilePath("Alpha")), recordWith(720, 300) + "tail");
+
+        typeName(panel, "Alpha");
+        answerDialogs({typeText("Beta")});
+        runFileAction(panel, "profile_rename_action");
+        QCOMPARE(items(panel), (QStringList{"Beta", "Taken"}));
+        QCOMPARE(combo(panel)->currentText(), QString("Beta"));
+        QCOMPARE(readFile(profilePath("Beta")), recordWith(720, 300) + "tail");
+
+        const QString exported = m_workingDirectory->path() + "/shared/Beta for Anna.profile";
+        QVERIFY(QDir().mkpath(QFileInfo(exported).path()));
+        answerDialogs({chooseFile(exported)});
+        runFileAction(panel, "profile_export_action");
+        QCOMPARE(readFile(exported), recordWith(720, 300) + "tail");
+
+        // Imported under the file's base name, then again over it: refused, then replaced.
+        answerDialogs({chooseFile(exported), typeText("Beta for Anna")});
+        runFileAction(panel, "profile_import_action");
+        QCOMPARE(readFile(profilePath("Beta for Anna")), recordWith(720, 300) + "tail");
+        writeFile(exported, recordWith(5, 6));
+        QString suggested;
+        answerDialogs({chooseFile(exported),
+                       [&suggested](QWidget *dialog) {
+                           if (auto *input = qobject_cast<QInputDialog *>(dialog))
+                               suggested = input->textValue();
+                           return typeText(suggested)(dialog);
+                       },
+                       pressButton(QMessageBox::RejectRole)});
+        runFileAction(panel, "profile_import_action");
+        QCOMPARE(suggested, QString("Beta for Anna"));
+        QCOMPARE(readFile(profilePath("Beta for Anna")), recordWith(720, 300) + "tail");
+        answerDialogs({chooseFile(exported), typeText("Beta for Anna"), pressButton(QMessageBox::DestructiveRole)});
+        runFileAction(panel, "profile_import_action");
+        QCOMPARE(readFile(profilePath("Beta for Anna")), recordWith(5, 6));
+        QVERIFY(items(panel).contains("Beta for Anna"));
+
+        QCOMPARE(m_unexpectedDialogs, QStringList());
+        QVERIFY(m_answers.isEmpty());
+        EffectSettingsTypeDef gathered{};
+        panel.gatherSettings(gathered);
+        QCOMPARE(bytesOf(gathered), recordWith(100, 200));
+    }
+
+    // A file that is no profile is refused with the reason before any name is asked for.
+    void importRefusesWhatIsNoProfile()
+    {
+        FullEffectSettingsWidget panel;
+        panel.show();
+        const QString shortFile = m_workingDirectory->path() + "/short";
+        writeFile(shortFile, QByteArray(383, 'x'));
+        const QMap<QString, QByteArray> before = snapshot();
+        QSignalSpy problems(&panel, &FullEffectSettingsWidget::profileProblem);
+        answerDialogs({chooseFile(shortFile)});
+        runFileAction(panel, "profile_import_action");
+        QCOMPARE(problems.count(), 1);
+        QVERIFY2(message(panel).contains("384"), qPrintable(message(panel)));
+        QCOMPARE(m_unexpectedDialogs, QStringList());
+        QCOMPARE(snapshot(), before);
+
+        // Nor is a profile that is not there exported anywhere.
+        typeName(panel, "Nobody");
+        runFileAction(panel, "profile_export_action");
+        QVERIFY(message(panel).contains("Nobody"));
+        QCOMPARE(m_unexpectedDialogs, QStringList());
     }
 
     void profileBoxDisabledWithoutDirectory()

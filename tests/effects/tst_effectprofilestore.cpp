@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "effects/effectprofilestore.h"
 #include "effecttesthelpers.h"
 
@@ -7,6 +8,7 @@
 #include <QTest>
 
 #include <optional>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -251,6 +253,68 @@ private slots:
         }
         QVERIFY(!store.remove("missing", &problem));
         QCOMPARE(problem, F::Missing);
+    }
+
+    void renameMovesTheFileOnlyToAFreeSavableName()
+    {
+        using F = EffectProfileStore::FileProblem;
+        EffectProfileStore store;
+        QVERIFY(store.save("one", sampleRecord(1)));
+        QVERIFY(store.save("two", sampleRecord(2)));
+        F problem = F::None;
+        QVERIFY(store.rename("one", "uno", &problem));
+        QCOMPARE(problem, F::None);
+        QCOMPARE(store.profileNames(), (QStringList{"two", "uno"}));
+        QCOMPARE(readFile(profilePath("uno")), bytesOf(sampleRecord(1)));
+
+        QVERIFY(QDir().mkpath("device_effects_profiles/folder"));
+        const QList<std::pair<QString, F>> refusals{
+            {"two", F::Exists}, {"folder", F::Exists}, {".two", F::NameRefused}, {QString(249, u'x'), F::NameRefused}};
+        for (const auto &[newName, expected] : refusals) {
+            QVERIFY(!store.rename("uno", newName, &problem));
+            QCOMPARE(problem, expected);
+        }
+        QVERIFY(!store.rename("one", "eins", &problem));
+        QCOMPARE(problem, F::Missing);
+        QCOMPARE(store.profileNames(), (QStringList{"two", "uno"}));
+        QCOMPARE(readFile(profilePath("two")), bytesOf(sampleRecord(2)));
+    }
+
+    // The whole file goes out and comes back, bytes after the record too.
+    void exportAndImportCopyTheFileByteForByte()
+    {
+        using F = EffectProfileStore::FileProblem;
+        using E = EffectProfileStore::Existing;
+        EffectProfileStore store;
+        const QByteArray longer = bytesOf(sampleRecord(5)) + "tail";
+        writeFile(profilePath("longer"), longer);
+        QVERIFY(store.save("kept", sampleRecord(1)));
+        F problem = F::None;
+        QVERIFY(store.exportTo("longer", "out.bin", &problem));
+        QCOMPARE(readFile("out.bin"), longer);
+        QVERIFY(!store.importFrom("out.bin", "kept", E::Refuse, &problem));
+        QCOMPARE(problem, F::Exists);
+        QCOMPARE(readFile(profilePath("kept")), bytesOf(sampleRecord(1)));
+        QVERIFY(store.importFrom("out.bin", "kept", E::Replace, &problem));
+        QCOMPARE(readFile(profilePath("kept")), longer);
+
+        writeFile("short.bin", longer.left(383));
+        QVERIFY(QDir().mkdir("folder.bin"));
+        const QList<std::tuple<QString, QString, F>> refusals{{"short.bin", "short", F::TooShort},
+                                                              {"folder.bin", "folder", F::NotAFile},
+                                                              {"missing.bin", "missing", F::Missing},
+                                                              {"out.bin", ".hidden", F::NameRefused}};
+        for (const auto &[file, name, expected] : refusals) {
+            QVERIFY(!store.importFrom(file, name, E::Replace, &problem));
+            QCOMPARE(problem, expected);
+        }
+        QCOMPARE(store.profileNames(), (QStringList{"kept", "longer"}));
+
+        QVERIFY(!store.exportTo("missing", "none.bin", &problem));
+        QCOMPARE(problem, F::Missing);
+        QVERIFY(!store.exportTo("kept", "no-such-directory/out.bin", &problem));
+        QCOMPARE(problem, F::NotWritten);
+        QVERIFY(!QFile::exists("none.bin"));
     }
 
     void removeDeletesOnlyThatFile()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any effect record into the effects panel, any hardware record into the hardware panel and
 // the input pages, then gathered back into zero-filled records: the controls must hand back
 // each field within its range and as their encoding says, zero where no control edits, and
@@ -8,8 +9,8 @@
 // Then up to four frames of a 384-byte effect record followed by a 512-byte hardware
 // record; a short last frame is padded with zeros.
 //
-// The main window's form is built once and kept, as the window keeps it: creating the
-// panels anew for every input would cost thirty times the time. Loads overwrite every
+// The panels and pages are built once and kept, as the window keeps them: creating them
+// anew for every input would cost thirty times the time. Loads overwrite every
 // value; what a panel carries from one input to the next is only how far its dampening
 // sliders have grown and, for unknown device types, which axis tabs are visible.
 
@@ -19,9 +20,11 @@
 #include "recordcontract.h"
 #include "windowformhost.h"
 
+#include "effects/effectrecordfields.h"
 #include "effects/effectsettings.h"
 #include "effects/fulleffectsettingswidget.h"
 #include "hardware/fullhardwaresettingswidget.h"
+#include "hardware/hardwarerecordfields.h"
 #include "hardware/hardwaresettings.h"
 
 #include <QCoreApplication>
@@ -80,9 +83,9 @@ void checkEffects(const EffectSettingsTypeDef &loaded)
     EffectSettingsTypeDef gathered{};
     panel.gatherSettings(gathered);
 
-    const std::string problem =
-        RecordContract::checkGathered(RecordContract::effectFields(), reinterpret_cast<const uint8_t *>(&loaded),
-                                      reinterpret_cast<const uint8_t *>(&gathered), EFFECT_SIZE);
+    const std::string problem = RecordContract::checkGathered(
+        effectRecordFields(), RecordContract::effectContracts(), reinterpret_cast<const uint8_t *>(&loaded),
+        reinterpret_cast<const uint8_t *>(&gathered), EFFECT_SIZE);
     FUZZ_REQUIRE(problem.empty(), "effects panel: " + problem);
     const std::string unsettled = PanelCoupling::checkSettled(panel, PanelCoupling::effectPairs());
     FUZZ_REQUIRE(unsettled.empty(), "effects panel: " + unsettled);
@@ -94,9 +97,9 @@ void checkHardware(const HardwareSettingsTypeDef &loaded)
     HardwareSettingsTypeDef gathered{};
     form->gatherHardwareSettings(gathered);
 
-    const std::string problem =
-        RecordContract::checkGathered(RecordContract::hardwareFields(), reinterpret_cast<const uint8_t *>(&loaded),
-                                      reinterpret_cast<const uint8_t *>(&gathered), HARDWARE_SIZE);
+    const std::string problem = RecordContract::checkGathered(
+        hardwareRecordFields(), RecordContract::hardwareContracts(), reinterpret_cast<const uint8_t *>(&loaded),
+        reinterpret_cast<const uint8_t *>(&gathered), HARDWARE_SIZE);
     FUZZ_REQUIRE(problem.empty(), "hardware panel and input pages: " + problem);
     FUZZ_REQUIRE(form->spiRecommendationsShown() == (loaded.spi_mode != 0),
                  "SPI recommendations must be shown exactly when spi_mode is not 0, spi_mode = " +

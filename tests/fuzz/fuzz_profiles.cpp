@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Effect profile files of any size and content, and profile names of any content.
 //
 // The input is used twice. As file content: it is written as the profile "fuzzed profile"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replies of any length and content to every report the tool reads, through ReplyDecoding.
 //
 // Input: the first four bytes (little-endian, missing ones zero) are what the transfer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recordcontract.h"
 
 #include "fuzzcheck.h"
@@ -11,96 +12,138 @@ namespace RecordContract {
 
 namespace {
 
-using Kind = RecordField::Kind;
+using Encoding = FieldContract::Encoding;
 
-RecordField number(std::string name, std::size_t offset, std::size_t width, uint32_t minimum, uint32_t maximum)
+FieldContract number(const char *field, uint32_t minimum, uint32_t maximum)
 {
-    return {std::move(name), offset, width, Kind::Number, minimum, maximum};
+    return {field, Encoding::Number, minimum, maximum};
 }
 
-RecordField percent(std::string name, std::size_t offset)
+FieldContract percent(const char *field)
 {
-    return number(std::move(name), offset, 1, 0, 100);
+    return number(field, 0, 100);
 }
 
-RecordField ofKind(std::string name, std::size_t offset, std::size_t width, Kind kind)
+FieldContract encoded(const char *field, Encoding encoding)
 {
-    return {std::move(name), offset, width, kind, 0, 0};
+    return {field, encoding, 0, 0};
 }
 
-RecordField enumeration(std::string name, std::size_t offset, uint32_t itemCount)
+FieldContract enumeration(const char *field, uint32_t itemCount)
 {
-    return {std::move(name), offset, 1, Kind::Enumeration, 0, itemCount};
+    return {field, Encoding::Enumeration, 0, itemCount};
 }
 
-std::string indexed(const char *name, int index)
+std::vector<FieldContract> makeEffectContracts()
 {
-    return std::string(name) + '[' + std::to_string(index) + ']';
-}
-
-std::vector<RecordField> makeEffectFields()
-{
-    std::vector<RecordField> fields{
-        ofKind("invert_constant_force", 0, 1, Kind::InvertForce),
-        percent("direct_x_spring_strength", 1),
-        percent("direct_x_constant_strength", 2),
-        percent("direct_x_periodic_strength", 3),
+    return {
+        encoded("invert_constant_force", Encoding::InvertForce),
+        percent("direct_x_spring_strength"),
+        percent("direct_x_constant_strength"),
+        percent("direct_x_periodic_strength"),
+        // Each axis.
+        percent("total_effect_scale"),
+        percent("soft_stop_strength"),
+        number("soft_stop_range", 1, 45),
+        number("static_dampening", 0, 999),
+        number("dynamic_dampening", 0, 999),
+        number("motion_range", 0, 9999),
+        {"max_force", Encoding::Force, 0, 100},
+        number("soft_stop_dampening", 0, 999),
     };
-    for (int axis = 0; axis < 2; ++axis) {
-        const std::size_t base = 128 + 128 * std::size_t(axis);
-        fields.push_back(percent(indexed("axis", axis) + ".total_effect_scale", base + 0));
-        fields.push_back(percent(indexed("axis", axis) + ".soft_stop_strength", base + 1));
-        fields.push_back(number(indexed("axis", axis) + ".soft_stop_range", base + 2, 1, 1, 45));
-        fields.push_back(number(indexed("axis", axis) + ".static_dampening", base + 3, 2, 0, 999));
-        fields.push_back(number(indexed("axis", axis) + ".dynamic_dampening", base + 5, 2, 0, 999));
-        fields.push_back(number(indexed("axis", axis) + ".motion_range", base + 7, 2, 0, 9999));
-        fields.push_back({indexed("axis", axis) + ".max_force", base + 9, 4, Kind::Force, 0, 100});
-        fields.push_back(number(indexed("axis", axis) + ".soft_stop_dampening", base + 14, 2, 0, 999));
-    }
-    return fields;
 }
 
-std::vector<RecordField> makeHardwareFields()
+std::vector<FieldContract> makeHardwareContracts()
 {
-    std::vector<RecordField> fields{
-        ofKind("force_enable", 0, 1, Kind::Flag),
-        ofKind("debug_forces", 1, 1, Kind::Flag),
-        enumeration("calibration_mode", 3, 3),
-        enumeration("amplifier_gain", 4, 4),
-        enumeration("spi_mode", 5, 15),
-        percent("power_limit", 48),
-        percent("braking_limit", 49),
-        percent("calibration_magnitude", 50),
-        percent("calibration_speed", 51),
-        percent("calibration_current", 52),
-        percent("position_smoothing", 65),
-        number("speed_sample_buffer_size", 66, 1, 2, 32),
-    };
-    for (int pin = 0; pin < 10; ++pin)
-        fields.push_back(enumeration(indexed("gpio_mode", pin), 6 + std::size_t(pin), 10));
-    for (int button = 0; button < 32; ++button)
-        fields.push_back(enumeration(indexed("button_mode", button), 16 + std::size_t(button), 3));
-    for (int k = 0; k < 3; ++k) {
-        const auto axis = std::size_t(k);
-        fields.push_back(percent(indexed("analog_button_low", k), 59 + axis));
-        fields.push_back(percent(indexed("analog_button_high", k), 62 + axis));
-        fields.push_back(number(indexed("analog_lower_dead_zone", k), 67 + 2 * axis, 2, 0, 32767));
-        fields.push_back(number(indexed("analog_upper_dead_zone", k), 73 + 2 * axis, 2, 0, 32767));
-        fields.push_back(percent(indexed("analog_smoothing", k), 79 + axis));
-        fields.push_back(ofKind(indexed("analog_invert", k), 82 + axis, 1, Kind::Flag));
-    }
-    for (int axis = 0; axis < 2; ++axis) {
-        const std::size_t base = 256 + 128 * std::size_t(axis);
-        const std::string prefix = indexed("axis", axis);
-        fields.push_back(ofKind(prefix + ".encoder_direction", base + 0, 1, Kind::Direction));
-        fields.push_back(ofKind(prefix + ".force_direction", base + 1, 1, Kind::Direction));
-        fields.push_back(number(prefix + ".pole_pairs", base + 2, 1, 0, 99));
+    return {
+        encoded("force_enable", Encoding::Flag),
+        encoded("debug_forces", Encoding::Flag),
+        enumeration("calibration_mode", 3),
+        enumeration("amplifier_gain", 4),
+        enumeration("spi_mode", 15),
+        enumeration("gpio_mode", 10),
+        enumeration("button_mode", 3),
+        percent("power_limit"),
+        percent("braking_limit"),
+        percent("calibration_magnitude"),
+        percent("calibration_speed"),
+        percent("calibration_current"),
+        percent("analog_button_low"),
+        percent("analog_button_high"),
+        percent("position_smoothing"),
+        number("speed_sample_buffer_size", 2, 32),
+        number("analog_lower_dead_zone", 0, 32767),
+        number("analog_upper_dead_zone", 0, 32767),
+        percent("analog_smoothing"),
+        encoded("analog_invert", Encoding::Flag),
+        // Each axis.
+        encoded("encoder_direction", Encoding::Direction),
+        encoded("force_direction", Encoding::Direction),
+        number("pole_pairs", 0, 99),
         // The spin box goes to 99999, but a loaded 16-bit value never exceeds 65535.
-        fields.push_back(number(prefix + ".encoder_cpr", base + 3, 2, 0, 65535));
-        fields.push_back(ofKind(prefix + ".p_gain", base + 7, 4, Kind::Gain));
-        fields.push_back(ofKind(prefix + ".i_gain", base + 11, 4, Kind::Gain));
+        number("encoder_cpr", 0, 65535),
+        encoded("p_gain", Encoding::Gain),
+        encoded("i_gain", Encoding::Gain),
+    };
+}
+
+const FieldContract *contractOf(const std::vector<FieldContract> &contracts, const char *field)
+{
+    for (const FieldContract &contract : contracts) {
+        if (std::strcmp(contract.field, field) == 0)
+            return &contract;
     }
-    return fields;
+    return nullptr;
+}
+
+bool hasField(const QList<RecordField> &layout, const char *name)
+{
+    return std::any_of(layout.begin(), layout.end(),
+                       [name](const RecordField &field) { return std::strcmp(field.name, name) == 0; });
+}
+
+// The field kind and element width each encoding reads and writes.
+bool suits(Encoding encoding, const RecordField &field)
+{
+    switch (encoding) {
+    case Encoding::Number:
+        return field.kind == RecordField::Unsigned && (field.width == 1 || field.width == 2 || field.width == 4);
+    case Encoding::Flag:
+    case Encoding::Enumeration:
+        return field.kind == RecordField::Unsigned && field.width == 1;
+    case Encoding::Direction:
+    case Encoding::InvertForce:
+        return field.kind == RecordField::Signed && field.width == 1;
+    case Encoding::Gain:
+    case Encoding::Force:
+        return field.kind == RecordField::Float && field.width == 4;
+    }
+    return false;
+}
+
+const char *kindName(RecordField::Kind kind)
+{
+    switch (kind) {
+    case RecordField::Unsigned:
+        return "unsigned";
+    case RecordField::Signed:
+        return "signed";
+    case RecordField::Float:
+        return "float";
+    case RecordField::Reserved:
+        return "reserved";
+    }
+    return "unknown";
+}
+
+// "axis[1].p_gain", "button_mode[3]": the firmware's name with the axis and element index.
+std::string elementName(const RecordField &field, int index)
+{
+    std::string name = field.axis >= 0 ? "axis[" + std::to_string(field.axis) + "]." : std::string();
+    name += field.name;
+    if (field.count > 1)
+        name += '[' + std::to_string(index) + ']';
+    return name;
 }
 
 uint32_t unsignedAt(const uint8_t *bytes, std::size_t width)
@@ -142,51 +185,57 @@ bool isGainAfterRoundTrip(float gathered, float shown)
            gathered == parsedGainText(std::nextafter(value, -HUGE_VAL));
 }
 
-std::string describe(const RecordField &field, const uint8_t *loaded, const uint8_t *gathered, const std::string &rule)
+std::string describe(const RecordField &field, int index, const uint8_t *loaded, const uint8_t *gathered,
+                     const std::string &rule)
 {
-    return field.name + " (offset " + std::to_string(field.offset) + "): loaded " + hexBytes(loaded, field.width) +
-           ", gathered " + hexBytes(gathered, field.width) + ": " + rule;
+    const auto width = std::size_t(field.width);
+    return elementName(field, index) + " (offset " + std::to_string(field.offset + index * field.width) +
+           "): loaded " + hexBytes(loaded, width) + ", gathered " + hexBytes(gathered, width) + ": " + rule;
 }
 
-std::string checkField(const RecordField &field, const uint8_t *in, const uint8_t *out)
+// Element `index` of `field`, at `in` in the loaded record and `out` in the gathered one.
+std::string checkElement(const RecordField &field, int index, const FieldContract &contract, const uint8_t *in,
+                         const uint8_t *out)
 {
-    const uint32_t loadedValue = unsignedAt(in, field.width);
-    const uint32_t gatheredValue = unsignedAt(out, field.width);
-    auto fail = [&](const std::string &rule) { return describe(field, in, out, rule); };
+    const auto width = std::size_t(field.width);
+    const uint32_t loadedValue = unsignedAt(in, width);
+    const uint32_t gatheredValue = unsignedAt(out, width);
+    const uint32_t minimum = contract.minimum;
+    const uint32_t maximum = contract.maximum;
+    auto fail = [&](const std::string &rule) { return describe(field, index, in, out, rule); };
 
-    switch (field.kind) {
-    case Kind::Number: {
-        if (gatheredValue < field.minimum || gatheredValue > field.maximum)
-            return fail("outside " + std::to_string(field.minimum) + ".." + std::to_string(field.maximum));
-        const uint32_t expected = std::clamp(loadedValue, field.minimum, field.maximum);
+    switch (contract.encoding) {
+    case Encoding::Number: {
+        if (gatheredValue < minimum || gatheredValue > maximum)
+            return fail("outside " + std::to_string(minimum) + ".." + std::to_string(maximum));
+        const uint32_t expected = std::clamp(loadedValue, minimum, maximum);
         if (gatheredValue != expected)
             return fail("expected " + std::to_string(expected));
         return {};
     }
-    case Kind::Flag:
+    case Encoding::Flag:
         if (gatheredValue > 1)
             return fail("a flag is 1 or 0");
         if (gatheredValue != (loadedValue != 0 ? 1u : 0u))
             return fail("any non-zero byte loads as set");
         return {};
-    case Kind::Direction:
-    case Kind::InvertForce: {
+    case Encoding::Direction:
+    case Encoding::InvertForce: {
         if (gatheredValue != 1 && gatheredValue != 0xFF)
             return fail("a direction is 1 or 0xFF");
-        const bool checked = field.kind == Kind::Direction ? loadedValue == 1 : int8_t(loadedValue) > 0;
+        const bool checked =
+            contract.encoding == Encoding::Direction ? loadedValue == 1 : int8_t(loadedValue) > 0;
         if (gatheredValue != (checked ? 1u : 0xFFu))
             return fail(checked ? "expected 1" : "expected 0xFF");
         return {};
     }
-    case Kind::Enumeration: {
-        if (gatheredValue >= field.maximum && gatheredValue != 0xFF)
-            return fail("neither an item index nor 0xFF");
-        const uint32_t expected = loadedValue < field.maximum ? loadedValue : 0xFF;
-        if (gatheredValue != expected)
-            return fail("expected " + std::to_string(expected));
+    case Encoding::Enumeration:
+        // A code on the list selects its item, any other goes back as it came: either way
+        // an untouched combo box gathers the loaded byte.
+        if (gatheredValue != loadedValue)
+            return fail("expected " + std::to_string(loadedValue));
         return {};
-    }
-    case Kind::Gain: {
+    case Encoding::Gain: {
         const float gathered = floatAt(out);
         if (!std::isfinite(gathered))
             return fail("a gain must be finite");
@@ -194,45 +243,79 @@ std::string checkField(const RecordField &field, const uint8_t *in, const uint8_
             return fail("expected the loaded value to 6 significant digits");
         return {};
     }
-    case Kind::Force: {
+    case Encoding::Force: {
         const float gathered = floatAt(out);
-        if (!(gathered >= float(field.minimum) && gathered <= float(field.maximum)) || gathered != std::trunc(gathered))
-            return fail("a whole number " + std::to_string(field.minimum) + ".." + std::to_string(field.maximum));
+        if (!(gathered >= float(minimum) && gathered <= float(maximum)) || gathered != std::trunc(gathered))
+            return fail("a whole number " + std::to_string(minimum) + ".." + std::to_string(maximum));
         const float loaded = floatAt(in);
         if (std::isnan(loaded))
             return {}; // no number to truncate: any value within range will do
-        const float expected = std::clamp(std::trunc(loaded), float(field.minimum), float(field.maximum));
+        const float expected = std::clamp(std::trunc(loaded), float(minimum), float(maximum));
         if (gathered != expected)
             return fail("expected " + std::to_string(expected));
         return {};
     }
     }
-    return fail("unknown kind");
+    return fail("unknown encoding");
+}
+
+// Where the field table and the contracts part, which no input can fix.
+std::string checkAgreement(const QList<RecordField> &layout, const std::vector<FieldContract> &contracts,
+                           std::size_t recordSize)
+{
+    for (const FieldContract &contract : contracts) {
+        if (!hasField(layout, contract.field))
+            return std::string("the contract for ") + contract.field + " names no field of the record";
+    }
+    for (const RecordField &field : layout) {
+        if (field.offset < 0 || field.width <= 0 || field.count <= 0 ||
+            std::size_t(field.offset) + std::size_t(field.size()) > recordSize)
+            return std::string(field.name) + " (offset " + std::to_string(field.offset) + ", " +
+                   std::to_string(field.size()) + " bytes) lies beyond the record's " + std::to_string(recordSize);
+        if (field.kind == RecordField::Reserved)
+            continue;
+        const FieldContract *contract = contractOf(contracts, field.name);
+        if (!contract)
+            return std::string(field.name) + " is a field of the record that no control's contract covers";
+        if (!suits(contract->encoding, field))
+            return std::string(field.name) + ": its contract's encoding does not suit a " + kindName(field.kind) +
+                   " field of " + std::to_string(field.width) + " bytes";
+    }
+    return {};
 }
 
 } // namespace
 
-const std::vector<RecordField> &effectFields()
+const std::vector<FieldContract> &effectContracts()
 {
-    static const std::vector<RecordField> fields = makeEffectFields();
-    return fields;
+    static const std::vector<FieldContract> contracts = makeEffectContracts();
+    return contracts;
 }
 
-const std::vector<RecordField> &hardwareFields()
+const std::vector<FieldContract> &hardwareContracts()
 {
-    static const std::vector<RecordField> fields = makeHardwareFields();
-    return fields;
+    static const std::vector<FieldContract> contracts = makeHardwareContracts();
+    return contracts;
 }
 
-std::string checkGathered(const std::vector<RecordField> &fields, const uint8_t *loaded, const uint8_t *gathered,
-                          std::size_t recordSize)
+std::string checkGathered(const QList<RecordField> &layout, const std::vector<FieldContract> &contracts,
+                          const uint8_t *loaded, const uint8_t *gathered, std::size_t recordSize)
 {
+    const std::string disagreement = checkAgreement(layout, contracts, recordSize);
+    if (!disagreement.empty())
+        return disagreement;
     std::vector<bool> edited(recordSize, false);
-    for (const RecordField &field : fields) {
-        const std::string problem = checkField(field, loaded + field.offset, gathered + field.offset);
-        if (!problem.empty())
-            return problem;
-        std::fill_n(edited.begin() + std::ptrdiff_t(field.offset), field.width, true);
+    for (const RecordField &field : layout) {
+        if (field.kind == RecordField::Reserved)
+            continue;
+        const FieldContract &contract = *contractOf(contracts, field.name);
+        for (int index = 0; index < field.count; ++index) {
+            const auto offset = std::size_t(field.offset + index * field.width);
+            const std::string problem = checkElement(field, index, contract, loaded + offset, gathered + offset);
+            if (!problem.empty())
+                return problem;
+        }
+        std::fill_n(edited.begin() + field.offset, field.size(), true);
     }
     for (std::size_t i = 0; i < recordSize; ++i) {
         if (!edited[i] && gathered[i] != 0)

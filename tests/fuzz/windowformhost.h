@@ -1,20 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "hardware/hardwaresettings.h"
 
-#include <QMainWindow>
+#include <QWidget>
 
 #include <memory>
 
 class FullEffectSettingsWidget;
 class FullHardwareSettingsWidget;
+class GpioPage;
 class InputSettingsPages;
-namespace Ui {
-class MainWindow;
-}
 
-// The main window's form with its two panels and the GPIO, Buttons and Analog axes pages,
-// on a plain QMainWindow: the real window's constructor would start the USB worker.
+// The window's two panels and its GPIO, Buttons and Analog axes pages, wired to each other
+// as the window wires them, on a plain widget: the real window's constructor would start
+// the USB worker.
 class WindowFormHost
 {
 public:
@@ -31,7 +31,9 @@ public:
     bool spiRecommendationsShown() const;
 
 private:
-    QMainWindow window;
-    std::unique_ptr<Ui::MainWindow> ui;
-    std::unique_ptr<InputSettingsPages> inputPages;
+    QWidget m_window;
+    FullEffectSettingsWidget *m_effects;
+    FullHardwareSettingsWidget *m_hardware;
+    GpioPage *m_gpio;
+    std::unique_ptr<InputSettingsPages> m_inputPages;
 };

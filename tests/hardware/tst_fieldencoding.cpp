@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hardware/fieldencoding.h"
 
 #include <QCheckBox>
@@ -25,8 +26,9 @@ private slots:
     void flagLoadsNonZeroAsChecked();
     void directionIsCheckedOnlyForOne_data();
     void directionIsCheckedOnlyForOne();
-    void enumerationBeyondListGathersAsFF();
+    void unknownEnumerationGoesBackUntilPicked();
     void numberClampsOnLoadAndTruncatesOnGather();
+    void clampedNumberIsMarkedUntilEditedOrReloaded();
     void saturatedNumberNeverWraps();
     void gainFormatsWithSixSignificantDigits_data();
     void gainFormatsWithSixSignificantDigits();
@@ -85,7 +87,7 @@ void FieldEncodingTest::directionIsCheckedOnlyForOne()
     QCOMPARE(raw, quint8(checked ? 0x01 : 0xFF));
 }
 
-void FieldEncodingTest::enumerationBeyondListGathersAsFF()
+void FieldEncodingTest::unknownEnumerationGoesBackUntilPicked()
 {
     QComboBox combo;
     combo.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
@@ -94,9 +96,17 @@ void FieldEncodingTest::enumerationBeyondListGathersAsFF()
     QCOMPARE(combo.currentIndex(), 2);
     QCOMPARE(FieldEncoding::gatherEnumeration(&combo), quint8(2));
 
-    FieldEncoding::loadEnumeration(&combo, 3);
+    FieldEncoding::loadEnumeration(&combo, 9);
     QCOMPARE(combo.currentIndex(), -1);
-    QCOMPARE(FieldEncoding::gatherEnumeration(&combo), quint8(0xFF));
+    QVERIFY(combo.placeholderText().contains(QLatin1String("9")));
+    QCOMPARE(FieldEncoding::gatherEnumeration(&combo), quint8(9));
+    combo.setCurrentIndex(1);
+    QCOMPARE(FieldEncoding::gatherEnumeration(&combo), quint8(1));
+
+    QComboBox neverLoaded;
+    neverLoaded.addItems({QStringLiteral("a")});
+    neverLoaded.setCurrentIndex(-1);
+    QCOMPARE(FieldEncoding::gatherEnumeration(&neverLoaded), quint8(0xFF));
 
     FieldEncoding::loadEnumeration(&combo, 0);
     QCOMPARE(combo.currentText(), QStringLiteral("a"));
@@ -134,6 +144,30 @@ void FieldEncodingTest::numberClampsOnLoadAndTruncatesOnGather()
     QVERIFY(!percent.hasAcceptableInput());
     FieldEncoding::loadNumber(&percent, 40);
     QCOMPARE(percent.text(), QStringLiteral("40"));
+}
+
+// A clamped value is said on its field until the field is edited or shows a value it holds.
+void FieldEncodingTest::clampedNumberIsMarkedUntilEditedOrReloaded()
+{
+    QSpinBox percent;
+    percent.setRange(0, 100);
+    percent.setToolTip(QStringLiteral("Power limit"));
+    const QColor plain = percent.palette().color(QPalette::Base);
+
+    FieldEncoding::loadNumber(&percent, 200);
+    QVERIFY2(percent.toolTip().contains(QLatin1String("200")) && percent.toolTip().contains(QLatin1String("100")),
+             qPrintable(percent.toolTip()));
+    QVERIFY(percent.palette().color(QPalette::Base) != plain);
+    FieldEncoding::loadNumber(&percent, 250);
+    QVERIFY(percent.toolTip().contains(QLatin1String("250")));
+    percent.setValue(90);
+    QCOMPARE(percent.toolTip(), QStringLiteral("Power limit"));
+    QCOMPARE(percent.palette().color(QPalette::Base), plain);
+
+    FieldEncoding::loadNumber(&percent, 300);
+    FieldEncoding::loadNumber(&percent, 100);
+    QCOMPARE(percent.toolTip(), QStringLiteral("Power limit"));
+    QCOMPARE(percent.palette().color(QPalette::Base), plain);
 }
 
 void FieldEncodingTest::saturatedNumberNeverWraps()

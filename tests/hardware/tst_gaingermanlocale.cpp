@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/deviceinfo.h"
 #include "hardware/fieldencoding.h"
 #include "hardware/fullhardwaresettingswidget.h"
@@ -19,17 +20,17 @@ quint32 bits(float value)
 } // namespace
 
 // Gains under a German locale, whose decimal point is ',' and group separator '.': the
-// panel still shows and reads them with '.' as the decimal point.
+// panel shows them with ',' and reads either, but no grouped number.
 class GainGermanLocaleTest : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void helpersIgnoreTheLocale_data();
-    void helpersIgnoreTheLocale();
+    void helpersFollowTheLocale_data();
+    void helpersFollowTheLocale();
     void panelRoundTripsGains();
-    void typedGainsUseTheDot();
+    void typedGainsTakeCommaOrDot();
 };
 
 void GainGermanLocaleTest::initTestCase()
@@ -41,23 +42,23 @@ void GainGermanLocaleTest::initTestCase()
     QCOMPARE(QLocale().groupSeparator(), QStringLiteral("."));
 }
 
-void GainGermanLocaleTest::helpersIgnoreTheLocale_data()
+void GainGermanLocaleTest::helpersFollowTheLocale_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("gain");
     QTest::newRow("dot decimal") << QStringLiteral("0.5") << 0.5f;
-    QTest::newRow("German decimal") << QStringLiteral("0,5") << 0.0f;
+    QTest::newRow("German decimal") << QStringLiteral("0,5") << 0.5f;
     QTest::newRow("German grouping") << QStringLiteral("1.000,5") << 0.0f;
     QTest::newRow("exponent") << QStringLiteral("1e-05") << 1e-5f;
 }
 
-void GainGermanLocaleTest::helpersIgnoreTheLocale()
+void GainGermanLocaleTest::helpersFollowTheLocale()
 {
     QFETCH(QString, text);
     QFETCH(float, gain);
     QCOMPARE(bits(FieldEncoding::parseGain(text)), bits(gain));
-    QCOMPARE(FieldEncoding::formatGain(1234.5f), QStringLiteral("1234.5"));
-    QCOMPARE(FieldEncoding::formatGain(0.123456789f), QStringLiteral("0.123457"));
+    QCOMPARE(FieldEncoding::formatGain(1234.5f), QStringLiteral("1234,5"));
+    QCOMPARE(FieldEncoding::formatGain(0.123456789f), QStringLiteral("0,123457"));
 }
 
 void GainGermanLocaleTest::panelRoundTripsGains()
@@ -70,9 +71,9 @@ void GainGermanLocaleTest::panelRoundTripsGains()
     settings.axis[1].p_gain = 1e-5f;
     panel.loadSettings(settings);
 
-    QCOMPARE(control<QLineEdit>(&panel, "axis0_p_gain")->text(), QStringLiteral("1234.5"));
-    QCOMPARE(control<QLineEdit>(&panel, "axis0_i_gain")->text(), QStringLiteral("0.123457"));
-    QCOMPARE(control<QLineEdit>(&panel, "axis1_p_gain")->text(), QStringLiteral("1e-05"));
+    QCOMPARE(control<QLineEdit>(&panel, "axis0_p_gain")->text(), QStringLiteral("1234,5"));
+    QCOMPARE(control<QLineEdit>(&panel, "axis0_i_gain")->text(), QStringLiteral("0,123457"));
+    QVERIFY(FieldEncoding::readGain(control<QLineEdit>(&panel, "axis1_p_gain")->text()) == 1e-5f);
 
     HardwareSettingsTypeDef gathered;
     panel.gatherSettings(gathered);
@@ -81,7 +82,7 @@ void GainGermanLocaleTest::panelRoundTripsGains()
     QCOMPARE(bits(gathered.axis[1].p_gain), bits(1e-5f));
 }
 
-void GainGermanLocaleTest::typedGainsUseTheDot()
+void GainGermanLocaleTest::typedGainsTakeCommaOrDot()
 {
     FullHardwareSettingsWidget panel;
     panel.setDeviceType(DeviceType::Joystick, false);
@@ -93,7 +94,7 @@ void GainGermanLocaleTest::typedGainsUseTheDot()
     HardwareSettingsTypeDef gathered;
     panel.gatherSettings(gathered);
     QCOMPARE(bits(gathered.axis[1].p_gain), bits(2.75f));
-    QCOMPARE(bits(gathered.axis[1].i_gain), bits(0.0f));
+    QCOMPARE(bits(gathered.axis[1].i_gain), bits(2.75f));
 }
 
 int main(int argc, char **argv)

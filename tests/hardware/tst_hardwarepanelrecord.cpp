@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/deviceinfo.h"
 #include "hardware/fullhardwaresettingswidget.h"
 #include "panelcontrols.h"
@@ -81,7 +82,7 @@ private slots:
     void outOfRangeValuesAreClampedBothWays();
     void directionBytes_data();
     void directionBytes();
-    void enumerationBeyondListGathersAsFF();
+    void unknownEnumerationGoesBackUntouched();
     void gainsKeepSixSignificantDigits();
     void unparsableGainIsRefusedAndGathersAsZero_data();
     void unparsableGainIsRefusedAndGathersAsZero();
@@ -219,7 +220,7 @@ void HardwarePanelRecordTest::directionBytes()
         QCOMPARE(quint8(out.at(offset)), quint8(gathered));
 }
 
-void HardwarePanelRecordTest::enumerationBeyondListGathersAsFF()
+void HardwarePanelRecordTest::unknownEnumerationGoesBackUntouched()
 {
     FullHardwareSettingsWidget panel;
     panel.setDeviceType(DeviceType::Joystick, true);
@@ -230,10 +231,11 @@ void HardwarePanelRecordTest::enumerationBeyondListGathersAsFF()
 
     QCOMPARE(control<QComboBox>(&panel, "amplifier_gain")->currentIndex(), -1);
     QCOMPARE(control<QComboBox>(&panel, "calibration_mode")->currentIndex(), -1);
+    control<QSpinBox>(&panel, "braking_limit")->setValue(42);
     HardwareSettingsTypeDef gathered;
     panel.gatherSettings(gathered);
-    QCOMPARE(gathered.amplifier_gain, uint8_t(0xFF));
-    QCOMPARE(gathered.calibration_mode, uint8_t(0xFF));
+    QCOMPARE(gathered.amplifier_gain, uint8_t(4));
+    QCOMPARE(gathered.calibration_mode, uint8_t(3));
 }
 
 void HardwarePanelRecordTest::gainsKeepSixSignificantDigits()

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "processmetrics.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+
+#include <climits>
+#include <unistd.h>
 
 namespace ProcessMetrics {
 
@@ -18,11 +22,22 @@ long long residentKilobytes()
 
 int openFileDescriptors()
 {
-    const QDir descriptors(QStringLiteral("/proc/self/fd"));
-    if (!descriptors.exists())
-        return -1;
     // The listing itself holds one descriptor open while it runs.
-    return int(descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size()) - 1;
+    return int(openDescriptorTargets().size()) - 1;
+}
+
+QStringList openDescriptorTargets()
+{
+    QStringList targets;
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QString &name : descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(descriptors.filePath(name).toLocal8Bit().constData(), target, sizeof target);
+        if (length > 0)
+            targets << QString::fromLocal8Bit(target, int(length));
+    }
+    targets.sort();
+    return targets;
 }
 
 } // namespace ProcessMetrics

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
 #include "heartbeat.h"
@@ -84,7 +85,7 @@ private:
     static void addColumns();
     static void addRow(const char *name, Action action, const QString &faults, const QString &shape,
                        const QString &said, Outcome working, Outcome permanent, bool staysListed, Page page = Page::Kept,
-                       int limitMs = COMMAND_LIMIT_MS);
+                       int limitMs = COMMAND_LIMIT_MS, const QString &afterSave = {});
     void commandUnderFault();
     void selectJoystick();
     void recover();
@@ -130,13 +131,15 @@ void TestFaultInjection::addColumns()
     QTest::addColumn<bool>("staysListed");
     QTest::addColumn<Page>("page");
     QTest::addColumn<int>("limitMs");
+    QTest::addColumn<QString>("afterSave");
 }
 
 void TestFaultInjection::addRow(const char *name, Action action, const QString &faults, const QString &shape,
                                 const QString &said, Outcome working, Outcome permanent, bool staysListed, Page page,
-                                int limitMs)
+                                int limitMs, const QString &afterSave)
 {
-    QTest::newRow(name) << action << faults << shape << said << working << permanent << staysListed << page << limitMs;
+    QTest::newRow(name) << action << faults << shape << said << working << permanent << staysListed << page << limitMs
+                        << afterSave;
 }
 
 // The shapes are those of TransferShape: "S18x4 S18!x1" is four block packets of the
@@ -148,9 +151,9 @@ void TestFaultInjection::unplug_data()
     addRow("mid hardware block write", Action::SaveHardware, "unplug-after=5", "S17x5 S17!x1", "The hardware settings were not saved: the controller left", Outcome::Old, Outcome::Old, false);
     addRow("at the effect terminator", Action::ApplyEffects, "unplug-after=7", "S18x7 S18!x1", "The effect settings were not applied: the controller left", Outcome::Old, Outcome::Old, false);
     addRow("in the busy wait after the block write", Action::SaveEffects, "write-busy-ms=1000,unplug-after=9",
-           "S18x8 G24x1 G24!x1", "The effect settings were not saved: the controller left", Outcome::New, Outcome::Old, false);
+           "S18x8 G24x1 G24!x1", "The effect settings were not saved: the controller left after the settings went to its working memory, before the save was sent.", Outcome::New, Outcome::Old, false);
     addRow("in the busy wait after the save command", Action::SaveHardware,
-           "write-busy-ms=0,save-busy-ms=1000,unplug-after=13", "S17x10 G24x1 S2x1 G24x1 G24!x1", "The hardware settings were not saved: the controller left", Outcome::New,
+           "write-busy-ms=0,save-busy-ms=1000,unplug-after=13", "S17x10 G24x1 S2x1 G24x1 G24!x1", "The hardware settings may have been saved: the controller left before confirming. Choose it again to read what it holds.", Outcome::New,
            Outcome::New, false);
     addRow("during an effect read", Action::ReadEffects, "delay-ms=500,unplug-at-ms=200", "G22!x1", "The effect settings could not be read: the controller left", Outcome::Old,
            Outcome::Old, false, Page::Kept);
@@ -161,12 +164,16 @@ void TestFaultInjection::unplug_data()
 void TestFaultInjection::failingStatus_data()
 {
     addColumns();
-    addRow("status request fails on effect save", Action::SaveEffects, "status-fail=1", "S18x8 G24!x1", "The effect settings were not saved: the controller refused", Outcome::New,
+    addRow("status request fails on effect save", Action::SaveEffects, "status-fail=1", "S18x8 G24!x1", "The effect settings were not saved: the controller refused the request for its status after the settings went to its working memory, so the save was not sent.", Outcome::New,
            Outcome::Old, true);
-    addRow("status request fails on hardware apply", Action::ApplyHardware, "status-fail=1", "S17x10 G24!x1", "The hardware settings were not applied: the controller refused",
+    addRow("status request fails on hardware apply", Action::ApplyHardware, "status-fail=1", "S17x10 G24!x1", "The hardware settings may have been applied: the controller refused the request for its status.",
            Outcome::New, Outcome::Old, true);
     addRow("busy that never ends on effect save", Action::SaveEffects, "busy-forever=1", "S18x8 G24x\\d+", "The effect settings were not saved: the controller was still busy after 10 s, so the save was not sent", Outcome::New,
            Outcome::Old, true, Page::Kept, ENDLESS_BUSY_LIMIT_MS);
+    // The save went out and the controller saves, but its status cannot be read any more.
+    addRow("status request fails after the save command", Action::SaveEffects, "write-busy-ms=0,save-busy-ms=1000",
+           "S18x8 G24x1 S2x1 (G24x\\d+ )?G24!x1", "The effect settings may have been saved: the controller refused the request for its status.",
+           Outcome::New, Outcome::New, true, Page::Kept, COMMAND_LIMIT_MS, "status-fail=1");
 }
 
 void TestFaultInjection::shortReplies_data()
@@ -174,15 +181,15 @@ void TestFaultInjection::shortReplies_data()
     addColumns();
     addRow("effect record one byte short", Action::ReadEffects, "short=383", "G22x1", "The effect settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("empty effect record", Action::ReadEffects, "short=0", "G22x1", "The effect settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old, true, Page::Kept);
+    addRow("empty effect record", Action::ReadEffects, "short=0", "G22x1", "The effect settings could not be read: the controller's reply was too short. Check that its firmware matches this tool.", Outcome::Old, Outcome::Old, true, Page::Kept);
     addRow("effect record cut to its own length", Action::ReadEffects, "short=384", "G22x1", "Effect settings read from the controller.", Outcome::Old, Outcome::Old,
            true, Page::Loaded);
     addRow("hardware record one byte short", Action::ReadHardware, "short=511", "G21x1", "The hardware settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old,
            true, Page::Kept);
     addRow("empty hardware record", Action::ReadHardware, "short=0", "G21x1", "The hardware settings could not be read: the controller's reply was too short", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("empty status on effect save", Action::SaveEffects, "short=0", "S18x8 G24x1", "The effect settings were not saved: the controller's reply was too short", Outcome::New, Outcome::Old, true);
-    addRow("empty status on hardware apply", Action::ApplyHardware, "short=0", "S17x10 G24x1", "The hardware settings were not applied: the controller's reply was too short", Outcome::New,
+    addRow("empty status on effect save", Action::SaveEffects, "short=0", "S18x8 G24x1", "The effect settings were not saved: the controller's status reply was too short after the settings went to its working memory, so the save was not sent. Check that its firmware matches this tool.", Outcome::New, Outcome::Old, true);
+    addRow("empty status on hardware apply", Action::ApplyHardware, "short=0", "S17x10 G24x1", "The hardware settings may have been applied: the controller's status reply was too short. Check that its firmware matches this tool", Outcome::New,
            Outcome::Old, true);
     addRow("two-byte probe and status on hardware save", Action::SaveHardware, "short=2",
            "S17x10 G24x\\d+ S2x1 G24x\\d+ G21x1", "The hardware settings were saved, but reading them back to verify failed: the controller's reply was too short", Outcome::New, Outcome::New, true);
@@ -191,14 +198,14 @@ void TestFaultInjection::shortReplies_data()
 void TestFaultInjection::stalls_data()
 {
     addColumns();
-    addRow("0x20 on effect apply", Action::ApplyEffects, "stall=0x20", "S18!x1", "The effect settings were not applied: the controller refused", Outcome::Old, Outcome::Old, true);
+    addRow("0x20 on effect apply", Action::ApplyEffects, "stall=0x20", "S18!x1", "The effect settings were not applied: the controller refused the request.", Outcome::Old, Outcome::Old, true);
     addRow("0x20 on hardware save", Action::SaveHardware, "stall=0x20", "S17!x1", "The hardware settings were not saved: the controller refused", Outcome::Old, Outcome::Old, true);
     addRow("0x21 on hardware read", Action::ReadHardware, "stall=0x21", "G21!x1", "The hardware settings could not be read: the controller refused", Outcome::Old, Outcome::Old, true,
            Page::Kept);
     addRow("0x22 on effect read", Action::ReadEffects, "stall=0x22", "G22!x1", "The effect settings could not be read: the controller refused", Outcome::Old, Outcome::Old, true,
            Page::Kept);
-    addRow("0x24 on effect save", Action::SaveEffects, "stall=0x24", "S18x8 G24!x1", "The effect settings were not saved: the controller refused", Outcome::New, Outcome::Old, true);
-    addRow("0x24 on hardware save", Action::SaveHardware, "stall=0x24", "S17x10 G24!x1", "The hardware settings were not saved: the controller refused", Outcome::New, Outcome::Old,
+    addRow("0x24 on effect save", Action::SaveEffects, "stall=0x24", "S18x8 G24!x1", "The effect settings were not saved: the controller refused the request for its status", Outcome::New, Outcome::Old, true);
+    addRow("0x24 on hardware save", Action::SaveHardware, "stall=0x24", "S17x10 G24!x1", "The hardware settings were not saved: the controller refused the request for its status", Outcome::New, Outcome::Old,
            true);
     // The controller stops answering the probe: it drops out of the list, though the read
     // that was asked for just before still gets through.
@@ -287,6 +294,7 @@ void TestFaultInjection::commandUnderFault()
     QFETCH(bool, staysListed);
     QFETCH(Page, page);
     QFETCH(int, limitMs);
+    QFETCH(QString, afterSave);
     const bool effects = WindowDriver::isEffects(action);
     const QString kind = recordKind(effects);
     const QString otherKind = recordKind(!effects);
@@ -316,6 +324,12 @@ void TestFaultInjection::commandUnderFault()
     heartbeat.start();
     clock.start();
     driver->press(action);
+    if (!afterSave.isEmpty()) {
+        // While the controller is busy saving, so the fault meets the wait after the save.
+        QVERIFY(QTest::qWaitFor(
+            [&] { return TransferShape::of(controller.transfers(), deviceId, from).contains(QLatin1String("S2x")); }, limitMs));
+        QVERIFY(controller.set(deviceId, afterSave));
+    }
     const bool ended = awaitCommandEnd(from, limitMs, &heartbeat);
     heartbeat.stop();
     QVERIFY2(ended, qPrintable(QStringLiteral("the command did not end within %1 ms; cursor %2; transfers: %3")

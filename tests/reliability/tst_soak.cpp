@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
 #include "heartbeat.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QRandomGenerator>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <memory>
@@ -35,9 +37,6 @@ constexpr bool CHECK_RSS_GROWTH = false;
 #else
 constexpr bool CHECK_RSS_GROWTH = true;
 #endif
-// Each plugged controller holds one descriptor while the tool has it open, so the plug
-// state alone may account for this many.
-constexpr double FD_GROWTH_LIMIT = 3;
 // A command waits for a controller 10 s at most; a few of them may be queued.
 constexpr int COMMAND_DRAIN_LIMIT_MS = 30000;
 
@@ -136,6 +135,7 @@ private:
     std::unique_ptr<WindowDriver> driver;
     Heartbeat heartbeat;
     QList<Sample> samples;
+    QStringList descriptorsBefore;
     Counts counts;
 };
 
@@ -165,7 +165,9 @@ void TestSoak::plugEvent()
         QVERIFY(controller.set(target.id, QStringLiteral("unplug-after=%1").arg(random.bounded(1, 16))));
         ++counts.unplugsMidTraffic;
     } else {
-        QVERIFY(controller.unplug(target.id));
+        // A controller told earlier to leave after a few transfers may leave on its own
+        // between the look and the unplug; that is no fault.
+        QVERIFY(controller.unplug(target.id) || !controller.isPlugged(target.id));
         ++counts.unplugs;
     }
 }
@@ -202,6 +204,7 @@ void TestSoak::controllersComingAndGoing()
         each.id = controller.plug(each.description);
         QVERIFY(each.id > 0);
     }
+    descriptorsBefore = ProcessMetrics::openDescriptorTargets();
     window = std::make_unique<MainWindow>();
     probe = std::make_unique<MainWindowProbe>(*window);
     driver = std::make_unique<WindowDriver>(*window);
@@ -231,7 +234,7 @@ void TestSoak::controllersComingAndGoing()
             nextPlugEventMs = now + random.bounded(300, 2500);
         }
         userStep();
-        QTest::qWait(random.bounded(20, 400));
+        QTest::qWait(random.bounded(20, 400)); // a user's pause between steps
         // A command that is waiting for its controller shows the wait cursor; it must end.
         QVERIFY2(QTest::qWaitFor([] { return !QGuiApplication::overrideCursor(); }, COMMAND_DRAIN_LIMIT_MS),
                  "the wait cursor stayed");
@@ -243,6 +246,7 @@ void TestSoak::controllersComingAndGoing()
     driver.reset();
     probe.reset();
     window.reset();
+    QThreadPool::globalInstance()->waitForDone(); // its idle threads keep a wake-up descriptor
 
     const QList<Transfer> log = controller.transfers();
     const TransferAudit audit(log);
@@ -287,8 +291,14 @@ void TestSoak::checkResources() const
     if (CHECK_RSS_GROWTH)
         QVERIFY2(lastRss - firstRss <= RSS_GROWTH_LIMIT_KB,
                  qPrintable(QStringLiteral("resident memory grew by %1 kB").arg(lastRss - firstRss)));
-    QVERIFY2(lastFds - firstFds <= FD_GROWTH_LIMIT,
-             qPrintable(QStringLiteral("open descriptors grew by %1").arg(lastFds - firstFds)));
+    // How many descriptors are open depends on what is plugged, selected and shown (a node and
+    // the emulation's socket per open controller, more for the live view), so only a closed
+    // window is compared: it must hold nothing it did not hold before it opened.
+    QStringList leftOver = ProcessMetrics::openDescriptorTargets();
+    for (const QString &target : descriptorsBefore)
+        leftOver.removeOne(target);
+    leftOver.removeIf([](const QString &target) { return target.startsWith(QLatin1String("/proc/")); }); // the heartbeat's
+    QVERIFY2(leftOver.isEmpty(), qPrintable(QStringLiteral("still open after the window closed: ") + leftOver.join(QLatin1String(", "))));
 }
 
 void TestSoak::report(const QList<Transfer> &log, const TransferAudit &audit, qint64 ranMs) const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner's control channel, driven through the client library.
 #include "blockpackets.h"
 #include "virtualcontroller.h"
@@ -55,7 +56,8 @@ void TestVirtualControllerControl::infoDescribesTheDevice()
     const int id = controller.plug(QStringLiteral("wheel"));
     bool ok = false;
     QCOMPARE(controller.command(QStringLiteral("info %1").arg(id), &ok),
-             QStringLiteral("plugged=1 busy=0 pid=22999 type=3 firmware=241123 hidraw=/dev/hidraw0"));
+             QStringLiteral("plugged=1 busy=0 pid=22999 type=3 firmware=241123 hidraw=/dev/hidraw0 "
+                            "event=/dev/input/event0"));
     QVERIFY(ok);
     QVERIFY(controller.isPlugged(id));
     QVERIFY(!controller.isBusy(id));
@@ -144,6 +146,15 @@ void TestVirtualControllerControl::malformedCommandsAreErrors_data()
     QTest::newRow("write odd hex") << "write 1 effect 0";
     QTest::newRow("info with extra words") << "info 1 now";
     QTest::newRow("reset with extra words") << "reset now";
+    QTest::newRow("axis the joystick lacks") << "axis 1 ABS_Z 0";
+    QTest::newRow("axis below its range") << "axis 1 ABS_RX -1";
+    QTest::newRow("axis above its range") << "axis 1 ABS_X 32768";
+    QTest::newRow("axis value not a number") << "axis 1 ABS_X left";
+    QTest::newRow("button 0") << "button 1 0 1";
+    QTest::newRow("button 33") << "button 1 33 1";
+    QTest::newRow("button half pressed") << "button 1 1 2";
+    QTest::newRow("stream too fast") << "stream 1 ABS_X 1001";
+    QTest::newRow("stream without rate") << "stream 1 ABS_X";
 }
 
 void TestVirtualControllerControl::malformedCommandsAreErrors()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "deviceoptions.h"
 
 #include <QTest>
@@ -194,7 +195,7 @@ void TestDeviceOptions::keysAreKnown()
     const QStringList keys = DeviceOptions::keys();
     for (const char *key : {"firmware", "type", "pid", "state", "effects", "hardware", "write-busy-ms",
                             "save-busy-ms", "reboot-ms", "unplug-after", "unplug-at-ms", "status-fail",
-                            "busy-forever", "short", "stall", "delay-ms", "no-comeback", "driver", "access"}) {
+                            "busy-forever", "short", "stall", "delay-ms", "no-comeback", "driver", "access", "ff"}) {
         QVERIFY2(keys.contains(QString::fromLatin1(key)), key);
         QVERIFY(DeviceOptions::isKey(QString::fromLatin1(key)));
     }

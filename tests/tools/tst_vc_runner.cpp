@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runner as a process: arguments, environment and exit status of its command.
 #include <QFileInfo>
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The emulated controllers as the real libusb sees them. Runs under the runner, started
 // with "--driver=none --device rudder" so that command-line devices are covered too and the
 // usbfs emulation is tested without a kernel driver in the way; the kernel's HID driver is
@@ -326,7 +327,8 @@ void TestVirtualControllerUsb::leavesAndStaysAway()
     QCOMPARE(sendPacket(joystick, commandPacket(quint8(command))), 65);
     QCOMPARE(get(joystick, 0x25), int(LIBUSB_ERROR_NO_DEVICE));
     QTRY_VERIFY(!controller.isPlugged(id));
-    // Well past the reboot time it is still away; only a replug brings it back.
+    // Well past the reboot time it is still away (a fixed wait: nothing is to happen); only
+    // a replug brings it back.
     QTest::qWait(300);
     QVERIFY(isGone(JOYSTICK));
     QVERIFY(controller.replug(id));
@@ -556,7 +558,8 @@ void TestVirtualControllerUsb::unplugAtTime()
     QVERIFY(controller.set(id, QStringLiteral("unplug-at-ms=100")));
     QTRY_VERIFY_WITH_TIMEOUT(!controller.isPlugged(id), 5000);
     QVERIFY(isGone(JOYSTICK));
-    // The fault fired once; a replugged device stays.
+    // The fault fired once; a replugged device stays, well past the fault's time (a fixed
+    // wait: nothing is to happen).
     QVERIFY(controller.replug(id));
     QTest::qWait(300);
     QVERIFY(controller.isPlugged(id));
