@@ -700,17 +700,27 @@ void EvdevDevice::getState(UMockdevIoctlClient *client, EvdevClient &state, int 
     reply(client, bits.data(), length, glong(length));
 }
 
-// evdev_get_mask(): without a mask every code passes, shown as all bits set.
-void EvdevDevice::getMask(UMockdevIoctlClient *client, EvdevClient &state)
+// The caller's struct input_mask, copied into `given`; null, with EFAULT answered, when it
+// cannot be read. The caller unrefs the data it returns.
+static UMockdevIoctlData *resolveInputMask(UMockdevIoctlClient *client, input_mask *given)
 {
     UMockdevIoctlData *mask =
         umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(input_mask), nullptr);
     if (!mask) {
         fail(client, EFAULT);
-        return;
+        return nullptr;
     }
+    std::memcpy(given, mask->data, sizeof *given);
+    return mask;
+}
+
+// evdev_get_mask(): without a mask every code passes, shown as all bits set.
+void EvdevDevice::getMask(UMockdevIoctlClient *client, EvdevClient &state)
+{
     input_mask given{};
-    std::memcpy(&given, mask->data, sizeof given);
+    UMockdevIoctlData *mask = resolveInputMask(client, &given);
+    if (!mask)
+        return;
     const int max = InputCapabilities::maxCode(int(given.type));
     if (max < 0 || given.codes_size == 0) {
         umockdev_ioctl_client_complete(client, 0, 0);
@@ -737,14 +747,10 @@ void EvdevDevice::getMask(UMockdevIoctlClient *client, EvdevClient &state)
 // evdev_set_mask(): unknown types are refused; a short mask leaves the rest cleared.
 void EvdevDevice::setMask(UMockdevIoctlClient *client, EvdevClient &state)
 {
-    UMockdevIoctlData *mask =
-        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, sizeof(input_mask), nullptr);
-    if (!mask) {
-        fail(client, EFAULT);
-        return;
-    }
     input_mask given{};
-    std::memcpy(&given, mask->data, sizeof given);
+    UMockdevIoctlData *mask = resolveInputMask(client, &given);
+    if (!mask)
+        return;
     const int max = InputCapabilities::maxCode(int(given.type));
     if (max < 0) {
         fail(client, EINVAL);
